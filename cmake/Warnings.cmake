@@ -1,0 +1,14 @@
+# One warning set for every target of the project.
+function(velmora_warnings target)
+  target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow
+                                           -Wnon-virtual-dtor -Werror=return-type)
+endfunction()
+
+# velmora_library(<folder> SOURCES... [DEPS ...]): the static library velmora_<folder>.
+function(velmora_library folder)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  add_library(velmora_${folder} STATIC ${ARG_SOURCES})
+  target_include_directories(velmora_${folder} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(velmora_${folder} PUBLIC ${ARG_DEPS})
+  velmora_warnings(velmora_${folder})
+endfunction()
