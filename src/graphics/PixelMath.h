@@ -27,7 +27,9 @@ constexpr uint32_t BlueOf(Color32 c) noexcept { return c & 0xFF; }
 constexpr Color32 MakeColor32(uint32_t a, uint32_t r, uint32_t g, uint32_t b) noexcept {
   return (a << 24) | (r << 16) | (g << 8) | b;
 }
-constexpr Color32 WithAlpha(Color32 c, uint32_t a) noexcept { return (c & 0x00FFFFFFu) | (a << 24); }
+constexpr Color32 WithAlpha(Color32 c, uint32_t a) noexcept {
+  return (c & 0x00FFFFFFu) | (a << 24);
+}
 
 // A Windows colour value (red in the low byte) and the 32-bit pixel form, both ways.
 constexpr Color32 Color32FromWinColor(uint32_t win, uint32_t alpha = 255) noexcept {

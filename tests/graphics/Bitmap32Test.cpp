@@ -1,9 +1,8 @@
-#include "graphics/Bitmap32.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 
+#include "graphics/Bitmap32.h"
 #include "graphics/Error.h"
 #include "graphics/Random.h"
 
@@ -60,8 +59,8 @@ TEST(PixelMath, RoundHalfEvenOnHalves) {
   const struct {
     double v;
     int expected;
-  } cases[] = {{0.5, 0}, {1.5, 2}, {2.5, 2}, {-0.5, 0}, {-1.5, -2}, {-2.5, -2},
-               {2.4999, 2}, {2.5001, 3}, {539.5, 540}, {540.5, 540}};
+  } cases[] = {{0.5, 0},   {1.5, 2},    {2.5, 2},    {-0.5, 0},    {-1.5, -2},
+               {-2.5, -2}, {2.4999, 2}, {2.5001, 3}, {539.5, 540}, {540.5, 540}};
   for (const auto& c : cases) EXPECT_EQ(RoundHalfEvenInt(c.v), c.expected) << c.v;
   EXPECT_EQ(DivTrunc(-7, 2), -3);
   EXPECT_EQ(DivTrunc(7, -2), -3);
@@ -74,9 +73,9 @@ TEST(PixelMath, BlendRuleTable) {
   const struct {
     uint32_t old_v, src, a, expected;
   } cases[] = {
-      {0, 255, 0, 0},      {0, 255, 255, 255},  {200, 10, 255, 10},   {0, 255, 128, 128},
-      {255, 0, 128, 128},  {100, 200, 64, 125}, {200, 100, 64, 175},  {10, 20, 1, 10},
-      {0, 255, 254, 253},  {255, 0, 1, 254},    {128, 128, 77, 128},  {37, 219, 200, 179},
+      {0, 255, 0, 0},     {0, 255, 255, 255},  {200, 10, 255, 10},  {0, 255, 128, 128},
+      {255, 0, 128, 128}, {100, 200, 64, 125}, {200, 100, 64, 175}, {10, 20, 1, 10},
+      {0, 255, 254, 253}, {255, 0, 1, 254},    {128, 128, 77, 128}, {37, 219, 200, 179},
   };
   for (const auto& c : cases) {
     const Color32 dst = MakeColor32(c.old_v, c.old_v, c.old_v, c.old_v);
@@ -91,8 +90,8 @@ TEST(PixelMath, BlendRuleMatchesFormulaForAllInputs) {
   for (int old_v = 0; old_v < 256; old_v += 3)
     for (int src = 0; src < 256; src += 5)
       for (int a = 1; a < 255; ++a) {
-        const int reference = static_cast<int>(
-            std::floor((256.0 * old_v + (src - old_v) * double(a) + 128) / 256.0));
+        const int reference =
+            static_cast<int>(std::floor((256.0 * old_v + (src - old_v) * double(a) + 128) / 256.0));
         ASSERT_EQ(int(BlendByte(old_v, src, a)), reference) << old_v << " " << src << " " << a;
       }
 }
@@ -106,12 +105,12 @@ TEST(PixelMath, MasterAlphaScalesPixelAlphaRounded) {
 TEST(Random, FirstValuesFollowTheGenerator) {
   // seed1 = 1, seed2 = 134775814, seed3 = 134775814 * 134775813 + 1 mod 2^32 = 3698175007.
   Random r;
-  EXPECT_EQ(r.Next(100), 0u);           // 1 * 100 >> 32
-  EXPECT_EQ(r.Next(100), 3u);           // 134775814 * 100 / 2^32 = 3.138
+  EXPECT_EQ(r.Next(100), 0u);  // 1 * 100 >> 32
+  EXPECT_EQ(r.Next(100), 3u);  // 134775814 * 100 / 2^32 = 3.138
   EXPECT_EQ(r.seed(), 134775814u);
-  EXPECT_EQ(r.Next(1000), 861u);        // 3698175007 * 1000 / 2^32 = 861.05
+  EXPECT_EQ(r.Next(1000), 861u);  // 3698175007 * 1000 / 2^32 = 861.05
   EXPECT_EQ(r.seed(), 3698175007u);
-  EXPECT_EQ(r.Next(0), 0u);             // n = 0 still advances the seed
+  EXPECT_EQ(r.Next(0), 0u);  // n = 0 still advances the seed
   EXPECT_NE(r.seed(), 3698175007u);
 }
 
