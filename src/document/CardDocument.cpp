@@ -153,9 +153,11 @@ void CardDocument::DropFrameLayer() {
 
 const Bitmap32& CardDocument::ComposePicture() {
   SelectLayer(nullptr);
-  Bitmap32 picture;
-  composer_->Render(*this, ViewMapping{}, base_.BoundsRect(), nullptr, picture);
-  composed_ = std::move(picture);
+  // Rendered into the same bitmap each time: nothing keeps an older picture.
+  composer_->Render(*this, ViewMapping{}, base_.BoundsRect(), nullptr, composed_);
+  composed_.set_draw_mode(DrawMode::kOpaque);
+  composed_.set_master_alpha(255);
+  composed_.set_stretch_filter(StretchFilter::kNearest);
   return composed_;
 }
 

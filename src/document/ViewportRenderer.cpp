@@ -156,11 +156,7 @@ void ViewportRenderer::DropStaleEntries(const CardDocument& doc) {
 void ViewportRenderer::Render(const CardDocument& doc, const ViewMapping& mapping,
                               const IntRect& area, const ViewBackground* background,
                               Bitmap32& out) {
-  if (out.width() != area.width() || out.height() != area.height()) {
-    out.SetSize(area.width(), area.height());
-  } else if (!background) {
-    out.Clear(0);
-  }
+  out.SetSizeForOverwrite(area.width(), area.height());
   if (out.empty()) return;
   DropStaleEntries(doc);
   const int ox = -area.left, oy = -area.top;
@@ -168,6 +164,8 @@ void ViewportRenderer::Render(const CardDocument& doc, const ViewMapping& mappin
   const Bitmap32& base = doc.base_image();
   const IntRect card =
       Offset(ViewRectOf({0, 0, double(base.width()), double(base.height())}, mapping), ox, oy);
+  // Without a background, whatever the base image does not cover is transparent black.
+  if (!background && (base.empty() || Intersect(card, whole) != whole)) out.Clear(0);
 
   // Everything to draw, in order; a frame preview (index into `frames`) splits the work, because
   // it reads what lies below it across band boundaries.

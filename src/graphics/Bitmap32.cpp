@@ -72,6 +72,11 @@ Bitmap32& Bitmap32::operator=(Bitmap32&& other) noexcept {
 }
 
 void Bitmap32::SetSize(int width, int height) {
+  SetSizeForOverwrite(width, height);
+  Clear(0);
+}
+
+void Bitmap32::SetSizeForOverwrite(int width, int height) {
   CheckPictureSize(width, height);
   if (width == 0 || height == 0) {
     width = height = 0;
@@ -82,7 +87,6 @@ void Bitmap32::SetSize(int width, int height) {
   }
   width_ = width;
   height_ = height;
-  Clear(0);
 }
 
 void Bitmap32::Clear(Color32 c) noexcept {

@@ -52,6 +52,8 @@ class Bitmap32 {
   // New size; every pixel becomes 0 (transparent black). Keeps the drawing settings. Throws
   // Error for a negative or too large size. A size of 0 in either direction empties the bitmap.
   void SetSize(int width, int height);
+  // The same, but the pixels are left unspecified: for callers that overwrite every pixel.
+  void SetSizeForOverwrite(int width, int height);
   // Every pixel := c.
   void Clear(Color32 c = 0) noexcept;
   // Pixels of r (clipped to the bitmap) := c. No blending.
