@@ -4,9 +4,13 @@ function(velmora_warnings target)
                                            -Wnon-virtual-dtor -Werror=return-type)
 endfunction()
 
-# velmora_library(<folder> SOURCES... [DEPS ...]): the static library velmora_<folder>.
+# velmora_library(<folder> [SOURCES ...] [DEPS ...]): the static library velmora_<folder>.
+# Without SOURCES it takes every .cpp file of the folder.
 function(velmora_library folder)
   cmake_parse_arguments(ARG "" "" "SOURCES;DEPS" ${ARGN})
+  if(NOT ARG_SOURCES)
+    file(GLOB ARG_SOURCES CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  endif()
   add_library(velmora_${folder} STATIC ${ARG_SOURCES})
   target_include_directories(velmora_${folder} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   target_link_libraries(velmora_${folder} PUBLIC ${ARG_DEPS})
