@@ -1,0 +1,48 @@
+#pragma once
+
+// Row loops and small pixel helpers shared by the effect routines, so that each routine supplies
+// only its per-pixel or per-row work. Internal to the effects library.
+
+#include <cstdint>
+
+#include "graphics/Bitmap32.h"
+#include "graphics/Parallel.h"
+#include "graphics/PixelMath.h"
+
+namespace velmora {
+
+inline constexpr Color32 kAlphaMask = 0xFF000000u;
+inline constexpr Color32 kRgbMask = 0x00FFFFFFu;
+
+// The red, green and blue of `rgb` under the alpha byte of `keep`. The effect routines write
+// pixels only through this, so every alpha byte comes out as it went in.
+constexpr Color32 KeepAlpha(Color32 keep, Color32 rgb) noexcept {
+  return (keep & kAlphaMask) | (rgb & kRgbMask);
+}
+
+// clamp(channel + offset) for any offset. An offset beyond +-255 takes every channel to the same
+// end as +-255 does, so it is narrowed first and the sum never overflows.
+constexpr uint32_t AddClamped(uint32_t channel, int64_t offset) noexcept {
+  const int narrowed = offset < -255 ? -255 : (offset > 255 ? 255 : static_cast<int>(offset));
+  return static_cast<uint32_t>(Clamp255(static_cast<int>(channel) + narrowed));
+}
+
+// Runs row_fn(row, y) for every row, in row bands across threads. Only for work whose result
+// does not depend on the order of the rows or of the pixels.
+template <typename RowFn>
+void ForEachRow(Bitmap32& picture, const RowFn& row_fn) noexcept {
+  ParallelRows(picture.height(), picture.width(), [&](int first, int last) {
+    for (int y = first; y < last; ++y) row_fn(picture.Row(y), y);
+  });
+}
+
+// Every pixel's red, green and blue := the low 24 bits of rgb_fn(pixel); alpha kept.
+template <typename RgbFn>
+void MapRgb(Bitmap32& picture, const RgbFn& rgb_fn) noexcept {
+  const int w = picture.width();
+  ForEachRow(picture, [&](Color32* row, int) {
+    for (int x = 0; x < w; ++x) row[x] = KeepAlpha(row[x], rgb_fn(row[x]));
+  });
+}
+
+}  // namespace velmora
