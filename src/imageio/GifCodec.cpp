@@ -21,6 +21,7 @@ constexpr int kTransparentFlag = 0x01;
 struct MemoryInput {
   std::span<const uint8_t> bytes;
   size_t position = 0;
+  bool ran_out = false;  // a read asked for more than was left
 };
 
 int ReadInput(GifFileType* gif, GifByteType* into, int n) {
@@ -29,6 +30,7 @@ int ReadInput(GifFileType* gif, GifByteType* into, int n) {
       std::min(static_cast<size_t>(std::max(n, 0)), in->bytes.size() - in->position);
   std::memcpy(into, in->bytes.data() + in->position, take);
   in->position += take;
+  if (take < static_cast<size_t>(std::max(n, 0))) in->ran_out = true;
   return static_cast<int>(take);
 }
 
@@ -42,7 +44,9 @@ std::string Describe(int error) {
   return text ? text : "GIF error " + std::to_string(error);
 }
 
-std::string ReasonFor(int error) {
+// giflib words running out of data in several ways; the input knows.
+std::string ReasonFor(int error, const MemoryInput& input) {
+  if (input.ran_out) return "truncated";
   switch (error) {
     case D_GIF_ERR_NOT_GIF_FILE:
       return "not a GIF file";
@@ -57,21 +61,24 @@ std::string ReasonFor(int error) {
 // Skips extensions up to the first image; returns the transparent index of the graphic control
 // block that precedes it, or -1.
 int FindFirstImage(GifFileType* gif, const std::string& name) {
+  const MemoryInput& input = *static_cast<const MemoryInput*>(gif->UserData);
   int transparent = -1;
   for (;;) {
     GifRecordType type;
-    if (DGifGetRecordType(gif, &type) != GIF_OK) FailPicture(name, ReasonFor(gif->Error));
+    if (DGifGetRecordType(gif, &type) != GIF_OK) FailPicture(name, ReasonFor(gif->Error, input));
     if (type == IMAGE_DESC_RECORD_TYPE) return transparent;
     if (type == TERMINATE_RECORD_TYPE) FailPicture(name, "no image in the GIF file");
     if (type != EXTENSION_RECORD_TYPE) FailPicture(name, "damaged GIF file");
     int code = 0;
     GifByteType* block = nullptr;
-    if (DGifGetExtension(gif, &code, &block) != GIF_OK) FailPicture(name, ReasonFor(gif->Error));
+    if (DGifGetExtension(gif, &code, &block) != GIF_OK)
+      FailPicture(name, ReasonFor(gif->Error, input));
     if (code == GRAPHICS_EXT_FUNC_CODE && block && block[0] >= 4) {
       transparent = (block[1] & kTransparentFlag) ? block[4] : -1;
     }
     while (block) {
-      if (DGifGetExtensionNext(gif, &block) != GIF_OK) FailPicture(name, ReasonFor(gif->Error));
+      if (DGifGetExtensionNext(gif, &block) != GIF_OK)
+        FailPicture(name, ReasonFor(gif->Error, input));
     }
   }
 }
@@ -104,9 +111,9 @@ Bitmap32 DecodeGif(std::span<const uint8_t> bytes, const std::string& name) {
   MemoryInput input{bytes};
   int error = 0;
   Decoder gif(DGifOpen(&input, ReadInput, &error));
-  if (!gif) FailPicture(name, ReasonFor(error));
+  if (!gif) FailPicture(name, ReasonFor(error, input));
   const int transparent = FindFirstImage(gif.get(), name);
-  if (DGifGetImageDesc(gif.get()) != GIF_OK) FailPicture(name, ReasonFor(gif->Error));
+  if (DGifGetImageDesc(gif.get()) != GIF_OK) FailPicture(name, ReasonFor(gif->Error, input));
   const GifImageDesc& image = gif->Image;
   CheckDecodedSize(image.Width, image.Height, name);
   const int64_t width = std::max<int64_t>(gif->SWidth, int64_t{image.Left} + image.Width);
@@ -136,7 +143,7 @@ Bitmap32 DecodeGif(std::span<const uint8_t> bytes, const std::string& name) {
     const int step = image.Interlace ? kPassStep[pass] : 1;
     for (int y = start; y < image.Height; y += step) {
       if (DGifGetLine(gif.get(), line.data(), image.Width) != GIF_OK) {
-        FailPicture(name, ReasonFor(gif->Error));
+        FailPicture(name, ReasonFor(gif->Error, input));
       }
       Color32* row = out.Row(image.Top + y) + image.Left;
       for (int x = 0; x < image.Width; ++x) row[x] = colors[line[x]];

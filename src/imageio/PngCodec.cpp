@@ -61,7 +61,6 @@ bool RunDecode(ReadJob& job) {
   if (!job.info) throw std::bad_alloc();
   if (setjmp(png_jmpbuf(job.png))) return false;
   png_set_read_fn(job.png, &job, ReadBytes);
-  png_set_user_limits(job.png, kMaxPictureSide, kMaxPictureSide);
   png_set_chunk_malloc_max(job.png, kMaxChunkBytes);
   png_set_chunk_cache_max(job.png, kMaxCachedChunks);
   png_read_info(job.png, job.info);

@@ -24,6 +24,7 @@ struct MemoryStream {
   std::span<const uint8_t> input;
   std::vector<uint8_t>* output = nullptr;  // when writing
   uint64_t position = 0;
+  bool ran_out = false;  // a read asked for more than was left
   char message[kMessageBytes] = "";
 
   uint64_t size() const { return output ? output->size() : input.size(); }
@@ -34,8 +35,11 @@ MemoryStream& StreamOf(thandle_t handle) { return *static_cast<MemoryStream*>(ha
 
 tmsize_t ReadStream(thandle_t handle, void* into, tmsize_t n) {
   MemoryStream& s = StreamOf(handle);
-  if (n < 0 || s.position >= s.size()) return 0;
-  const uint64_t take = std::min<uint64_t>(uint64_t(n), s.size() - s.position);
+  if (n < 0) return 0;
+  const uint64_t left = s.position < s.size() ? s.size() - s.position : 0;
+  const uint64_t take = std::min<uint64_t>(uint64_t(n), left);
+  if (take < uint64_t(n)) s.ran_out = true;
+  if (take == 0) return 0;
   std::memcpy(into, s.data() + s.position, take);
   s.position += take;
   return static_cast<tmsize_t>(take);
@@ -72,10 +76,18 @@ toff_t SizeOfStream(thandle_t handle) { return StreamOf(handle).size(); }
 int NoMap(thandle_t, void**, toff_t*) { return 0; }
 void NoUnmap(thandle_t, void*, toff_t) {}
 
-// The first error is kept for the message; warnings are dropped.
-int KeepError(TIFF*, void* user, const char*, const char* format, va_list args) {
+// The first error is kept for the message, without the file name libtiff may put first;
+// warnings are dropped.
+int KeepError(TIFF*, void* user, const char* module, const char* format, va_list args) {
   auto* s = static_cast<MemoryStream*>(user);
-  if (s->message[0] == '\0') std::vsnprintf(s->message, sizeof s->message, format, args);
+  if (s->message[0] != '\0') return 1;
+  char text[kMessageBytes];
+  std::vsnprintf(text, sizeof text, format, args);
+  const size_t skip = module && std::strncmp(text, module, std::strlen(module)) == 0 &&
+                              std::strncmp(text + std::strlen(module), ": ", 2) == 0
+                          ? std::strlen(module) + 2
+                          : 0;
+  std::snprintf(s->message, sizeof s->message, "%s", text + skip);
   return 1;
 }
 int DropWarning(TIFF*, void*, const char*, const char*, va_list) { return 1; }
@@ -105,6 +117,7 @@ TiffHandle Open(MemoryStream& stream, const char* name, const char* mode) {
 }
 
 std::string Reason(const MemoryStream& s, const char* otherwise) {
+  if (s.ran_out) return "truncated";
   return s.message[0] ? std::string(s.message) : std::string(otherwise);
 }
 
