@@ -46,11 +46,14 @@ struct DrawItem {
 }  // namespace
 
 IntRect ViewRectOf(const FloatRect& r, const ViewMapping& m) noexcept {
+  // Far-off values are held to a range where the pixel arithmetic cannot overflow.
+  auto whole = [](double v) {
+    return RoundHalfEvenInt(std::isfinite(v) ? std::clamp(v, -1e9, 1e9) : 0.0);
+  };
   // The offset is rounded on its own, so scrolling moves the picture without changing it.
-  const int left = RoundHalfEvenInt(r.left * m.scale) + RoundHalfEvenInt(m.offset_x);
-  const int top = RoundHalfEvenInt(r.top * m.scale) + RoundHalfEvenInt(m.offset_y);
-  return {left, top, left + RoundHalfEvenInt(r.width() * m.scale),
-          top + RoundHalfEvenInt(r.height() * m.scale)};
+  const int left = whole(r.left * m.scale) + whole(m.offset_x);
+  const int top = whole(r.top * m.scale) + whole(m.offset_y);
+  return {left, top, left + whole(r.width() * m.scale), top + whole(r.height() * m.scale)};
 }
 
 Bitmap32 HalfSize(const Bitmap32& src) {
