@@ -1,0 +1,87 @@
+#!/usr/bin/env bash
+# Makes the seed corpus in fuzz/corpus/ from synthetic pictures: ImageMagick for the common
+# variants, a few hand-made bitmaps (RLE4, top-down, bit fields) for what it does not write.
+# The seeds are committed; run this again only to change them.
+set -euo pipefail
+cd "$(dirname "$0")"
+im=/usr/bin/convert
+[ -x "$im" ] || im=convert
+out=corpus
+rm -rf "$out"
+mkdir -p "$out"/{bmp,jpeg,png,gif,tiff,ico,any}
+grad=(-size 24x16 gradient:red-blue)
+checks=(-size 16x16 pattern:checkerboard)
+
+# BMP
+$im "${grad[@]}" -type truecolor BMP3:$out/bmp/rgb24.bmp
+$im "${grad[@]}" -colors 200 -type palette BMP3:$out/bmp/palette8.bmp
+$im "${grad[@]}" -colors 12 -type palette BMP3:$out/bmp/palette4.bmp
+$im "${checks[@]}" -monochrome BMP3:$out/bmp/mono.bmp
+$im "${checks[@]}" -colors 8 -type palette -compress RLE BMP3:$out/bmp/rle8.bmp
+$im "${grad[@]}" -define bmp:subtype=RGB565 BMP:$out/bmp/rgb565.bmp
+$im -size 16x8 gradient:'rgba(255,0,0,0.2)'-'rgba(0,0,255,0.9)' BMP:$out/bmp/argb-v5.bmp
+python3 - "$out/bmp" <<'PY'
+import struct, sys
+folder = sys.argv[1]
+def bmp(name, width, height, bits, compression, palette, pixels, header=40, masks=b""):
+    offset = 14 + header + len(masks) + 4 * len(palette)
+    info = struct.pack("<IiiHHIIiiII", header, width, height, 1, bits, compression,
+                       len(pixels) if compression in (1, 2) else 0, 0, 0, len(palette), 0)
+    info += bytes(header - 40)
+    pal = b"".join(struct.pack("<BBBB", c & 255, (c >> 8) & 255, c >> 16, 0) for c in palette)
+    data = b"BM" + struct.pack("<IHHI", offset + len(pixels), 0, 0, offset) + info + masks + pal + pixels
+    open(f"{folder}/{name}", "wb").write(data)
+# RLE4 with runs, a literal, a move and both end marks.
+bmp("rle4.bmp", 8, 4, 4, 2, [0x000000, 0xFF0000, 0x00FF00, 0x0000FF],
+    bytes([8, 0x12, 0, 0, 0, 4, 0x01, 0x23, 0, 0, 0, 2, 2, 1, 4, 0x33, 0, 1]))
+# Top-down 24 bits.
+bmp("topdown24.bmp", 4, -3, 24, 0, [], bytes(range(36)))
+# 32 bits in the program's own layout, alpha varying.
+bmp("own32.bmp", 4, 2, 32, 0, [], bytes(i * 8 % 256 for i in range(32)))
+# 32-bit bit fields after a 40-byte header, red in the low byte.
+bmp("bitfields32.bmp", 2, 2, 32, 3, [], bytes(range(16)),
+    masks=struct.pack("<III", 0xFF, 0xFF00, 0xFF0000))
+PY
+
+# JPEG
+$im "${grad[@]}" -quality 75 $out/jpeg/baseline.jpg
+$im "${grad[@]}" -quality 60 -interlace JPEG $out/jpeg/progressive.jpg
+$im "${grad[@]}" -colorspace Gray -quality 80 $out/jpeg/grey.jpg
+$im "${grad[@]}" -colorspace CMYK -quality 80 $out/jpeg/cmyk.jpg
+$im "${grad[@]}" -sampling-factor 1x1 -quality 90 $out/jpeg/444.jpg
+$im "${grad[@]}" -define jpeg:arithmetic-coding=true $out/jpeg/arithmetic.jpg 2>/dev/null || true
+
+# PNG
+$im "${checks[@]}" -monochrome PNG:$out/png/grey1.png
+$im "${grad[@]}" -depth 16 PNG48:$out/png/rgb16.png
+$im "${grad[@]}" -colors 6 -transparent red PNG8:$out/png/palette-trns.png
+$im "${grad[@]}" -interlace PNG PNG24:$out/png/interlaced.png
+$im -size 16x8 gradient:'rgba(255,0,0,0.2)'-'rgba(0,0,255,0.9)' PNG32:$out/png/rgba.png
+$im -size 16x8 gradient:'graya(20%,0.3)'-'graya(90%,1)' -type GrayscaleAlpha PNG:$out/png/grey-alpha.png
+
+# GIF
+$im "${grad[@]}" -colors 32 $out/gif/plain.gif
+$im "${grad[@]}" -colors 16 -interlace GIF $out/gif/interlaced.gif
+$im "${grad[@]}" -colors 8 -transparent blue $out/gif/transparent.gif
+$im -size 12x12 xc:red -size 12x12 xc:blue -loop 0 $out/gif/two-frames.gif
+
+# TIFF
+$im "${grad[@]}" -compress LZW $out/tiff/lzw.tif
+$im "${grad[@]}" -compress Zip $out/tiff/zip.tif
+$im "${grad[@]}" -compress RLE $out/tiff/packbits.tif
+$im "${grad[@]}" -colorspace Gray -compress None $out/tiff/grey.tif
+$im "${grad[@]}" -colors 8 -type palette $out/tiff/palette.tif
+$im "${grad[@]}" -depth 8 -compress Zip -define tiff:tile-geometry=16x16 $out/tiff/tiled.tif
+$im "${grad[@]}" -depth 16 $out/tiff/rgb16.tif
+$im "${grad[@]}" -depth 8 -colorspace CMYK $out/tiff/cmyk.tif
+$im "${grad[@]}" -compress JPEG -quality 70 $out/tiff/jpeg.tif
+$im "${checks[@]}" -monochrome -compress Group4 $out/tiff/fax.tif
+
+# ICO: bitmap entries, and a PNG entry for the 256 size
+$im -size 16x16 gradient:red-blue \( +clone -resize 8x8 \) $out/ico/bitmaps.ico
+$im -size 256x256 xc:green \( +clone -resize 16x16 \) $out/ico/with-png.ico
+
+# The signature-sniffing reader gets one of each.
+cp $out/bmp/rle8.bmp $out/jpeg/progressive.jpg $out/png/palette-trns.png \
+   $out/gif/transparent.gif $out/tiff/lzw.tif $out/ico/bitmaps.ico $out/any/
+du -sh "$out"
