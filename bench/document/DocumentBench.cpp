@@ -77,7 +77,7 @@ void BM_RenderViewport(benchmark::State& state) {
     m.offset_y = -(kCardH - kViewH) / 2.0;
   }
   ViewportRenderer renderer;
-  const ViewBackground bg{true, 0};
+  const BackgroundStyle bg{true, 0};
   Bitmap32 out;
   renderer.Render(doc, m, {0, 0, kViewW, kViewH}, &bg, out);  // warm the reductions
   // Each frame moves one layer by a pixel, as dragging does.
@@ -102,7 +102,7 @@ void BM_RenderViewportCold(benchmark::State& state) {
   SetFilter(doc, StretchFilter::kLinear);
   ViewMapping m;
   m.scale = std::min(double(kViewW) / kCardW, double(kViewH) / kCardH) / 1.1;
-  const ViewBackground bg{true, 0};
+  const BackgroundStyle bg{true, 0};
   Bitmap32 out;
   for (auto _ : state) {
     ViewportRenderer renderer;

@@ -20,7 +20,7 @@ IntRect Offset(const IntRect& r, int dx, int dy) noexcept {
 }
 
 void FillBackground(Bitmap32& out, const IntRect& rows, int view_left, int view_top,
-                    const ViewBackground& bg) {
+                    const BackgroundStyle& bg) {
   if (!bg.chess) {
     out.FillRect(rows, bg.colour | 0xFF000000u);
     return;
@@ -157,7 +157,7 @@ void ViewportRenderer::DropStaleEntries(const CardDocument& doc) {
 }
 
 void ViewportRenderer::Render(const CardDocument& doc, const ViewMapping& mapping,
-                              const IntRect& area, const ViewBackground* background,
+                              const IntRect& area, const BackgroundStyle* background,
                               Bitmap32& out) {
   out.SetSizeForOverwrite(area.width(), area.height());
   if (out.empty()) return;

@@ -12,7 +12,7 @@ namespace velmora {
 class CardDocument;
 
 // What the view shows around and behind the card.
-struct ViewBackground {
+struct BackgroundStyle {
   bool chess = false;           // 8 x 8 squares of $1FB0B0B0 and white
   Color32 colour = 0xFF808080;  // used when chess is off
 };
@@ -51,7 +51,7 @@ class ViewportRenderer {
   // Renders view pixels `area` into out, which becomes area's size (out's (0, 0) is view pixel
   // (area.left, area.top)). background null: nothing is painted behind the card.
   void Render(const CardDocument& doc, const ViewMapping& mapping, const IntRect& area,
-              const ViewBackground* background, Bitmap32& out);
+              const BackgroundStyle* background, Bitmap32& out);
 
   // Forgets the cached reductions.
   void ClearCache() { cache_.clear(); }

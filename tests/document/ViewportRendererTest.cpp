@@ -24,7 +24,7 @@ TEST(ViewportRenderer, ChessBackgroundStartsGreyAtTheBufferOrigin) {
   CardDocument doc;  // no card: only the background
   ViewportRenderer r;
   Bitmap32 out;
-  ViewBackground chess{true, 0};
+  BackgroundStyle chess{true, 0};
   r.Render(doc, {}, {0, 0, 20, 20}, &chess, out);
   const struct {
     int x, y;
@@ -35,7 +35,7 @@ TEST(ViewportRenderer, ChessBackgroundStartsGreyAtTheBufferOrigin) {
   // A part of the view starting at (8, 0) sees the same pattern at the same view pixels.
   r.Render(doc, {}, {8, 0, 16, 8}, &chess, out);
   EXPECT_EQ(out.Pixel(0, 0), 0xFFFFFFFFu);
-  ViewBackground plain{false, 0x00808080};
+  BackgroundStyle plain{false, 0x00808080};
   r.Render(doc, {}, {0, 0, 4, 4}, &plain, out);
   EXPECT_EQ(out.Pixel(3, 3), 0xFF808080u);
 }
@@ -51,7 +51,7 @@ TEST(ViewportRenderer, AtFullSizeMatchesTheComposedPictureOverTheBackground) {
 
   ViewportRenderer r;
   Bitmap32 view;
-  const ViewBackground bg{false, 0xFF00FF00};
+  const BackgroundStyle bg{false, 0xFF00FF00};
   r.Render(doc, {1.0, 15, 25}, {0, 0, 400, 300}, &bg, view);
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < 400; ++x) {
