@@ -3,7 +3,6 @@
 #include <memory>
 
 #include "effects/PixelLoops.h"
-#include "graphics/PixelFilters.h"
 
 namespace velmora {
 namespace {
@@ -12,8 +11,8 @@ namespace {
 class AlphaMap {
  public:
   explicit AlphaMap(const Bitmap32& b) : width_(b.width()), alpha_(new uint8_t[b.PixelCount()]) {
-    const int w = width_;
-    ParallelRows(b.height(), w, [&](int first, int last) {
+    ParallelRows(b.height(), width_, [this, &b](int first, int last) {
+      const int w = width_;
       for (int y = first; y < last; ++y) {
         const Color32* row = b.Row(y);
         uint8_t* a = Line(y);
@@ -23,10 +22,9 @@ class AlphaMap {
   }
 
   void RestoreInto(Bitmap32& b) const noexcept {
-    const int w = width_;
-    ForEachRow(b, [&](Color32* row, int y) {
+    ForEachRow(b, [this, w = width_](Color32* row, int y) {
       const uint8_t* a = Line(y);
-      for (int x = 0; x < w; ++x) row[x] = WithAlpha(row[x], a[x]);
+      PutAlpha(row, w, [a](int x) { return uint32_t{a[x]}; });
     });
   }
 
@@ -37,6 +35,11 @@ class AlphaMap {
   std::unique_ptr<uint8_t[]> alpha_;
 };
 
+void MakeOpaque(Bitmap32& b) noexcept {
+  const int w = b.width();
+  ForEachRow(b, [w](Color32* row, int) { PutAlpha(row, w, [](int) { return 255u; }); });
+}
+
 }  // namespace
 
 void ApplyRgbEffect(Bitmap32& target, TargetKind kind,
@@ -44,7 +47,7 @@ void ApplyRgbEffect(Bitmap32& target, TargetKind kind,
   if (target.empty()) return;
   if (kind == TargetKind::kBaseImage) {
     routine(target);
-    SetAlpha(target, 255);
+    MakeOpaque(target);
     return;
   }
   const AlphaMap alpha(target);

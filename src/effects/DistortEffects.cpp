@@ -28,29 +28,37 @@ void Spray(Bitmap32& picture, int radius, Random& random) noexcept {
   }
 }
 
+namespace {
+
+// Mosaic blocks of size n over the bands of n rows first..last-1.
+void MosaicBands(Bitmap32& picture, int n, int first, int last) noexcept {
+  const int w = picture.width(), h = picture.height();
+  for (int band = first; band < last; ++band) {
+    const int top_y = band * n;
+    // The top row of the band gets its blocks first; every block's first pixel is its own
+    // top-left corner, so it still holds the colour from before.
+    Color32* top = picture.Row(top_y);
+    for (int x0 = 0; x0 < w; x0 += std::min(n, w - x0)) {
+      const Color32 corner = top[x0];
+      const int x1 = std::min(x0 + n, w);
+      for (int x = x0 + 1; x < x1; ++x) top[x] = KeepAlpha(top[x], corner);
+    }
+    for (int y = top_y + 1; y < std::min(top_y + n, h); ++y) {
+      Color32* row = picture.Row(y);
+      for (int x = 0; x < w; ++x) row[x] = KeepAlpha(row[x], top[x]);
+    }
+  }
+}
+
+}  // namespace
+
 void Mosaic(Bitmap32& picture, int block_size) noexcept {
   const int w = picture.width(), h = picture.height();
   if (block_size <= 1 || picture.empty()) return;
   // A block larger than the picture covers it whole, as one the picture's size would.
   const int n = std::min(block_size, std::max(w, h));
-  const int bands = (h + n - 1) / n;
-  ParallelRows(bands, int64_t{w} * n, [&](int first, int last) {
-    for (int band = first; band < last; ++band) {
-      const int top_y = band * n;
-      // The top row of the band gets its blocks first; every block's first pixel is its own
-      // top-left corner, so it still holds the colour from before.
-      Color32* top = picture.Row(top_y);
-      for (int x0 = 0; x0 < w; x0 += std::min(n, w - x0)) {
-        const Color32 corner = top[x0];
-        const int x1 = std::min(x0 + n, w);
-        for (int x = x0 + 1; x < x1; ++x) top[x] = KeepAlpha(top[x], corner);
-      }
-      for (int y = top_y + 1; y < std::min(top_y + n, h); ++y) {
-        Color32* row = picture.Row(y);
-        for (int x = 0; x < w; ++x) row[x] = KeepAlpha(row[x], top[x]);
-      }
-    }
-  });
+  ParallelRows((h + n - 1) / n, int64_t{w} * n,
+               [&picture, n](int first, int last) { MosaicBands(picture, n, first, last); });
 }
 
 namespace {
@@ -83,15 +91,17 @@ void Wave(Bitmap32& picture, int amount, int inference, int style) {
   if (a < 1 || picture.empty() || int64_t{h} < 3 * int64_t{a} + 1) return;
   const std::vector<int> offsets = WaveOffsets(w, a, inference, style);
   const Bitmap32 source(picture);
+  const Color32* source_bits = source.Bits();
+  const int* offset = offsets.data();
   const int last_source = h - 1 - 2 * a;
   // Every source row lands in one row per column (y + a + b(x) is one-to-one in y), so no
   // destination pixel is written twice and the rows may be gathered in any order: each
   // destination row looks up, column by column, the source row that lands on it.
-  ForEachRow(picture, [&](Color32* row, int y) {
+  ForEachRow(picture, [=](Color32* row, int y) {
     for (int x = 0; x < w; ++x) {
-      const int source_y = y - a - offsets[x];
+      const int source_y = y - a - offset[x];
       if (source_y >= a && source_y <= last_source) {
-        row[x] = KeepAlpha(row[x], source.Row(source_y)[x]);
+        row[x] = KeepAlpha(row[x], source_bits[size_t(source_y) * size_t(w) + size_t(x)]);
       }
     }
   });

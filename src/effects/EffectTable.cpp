@@ -118,14 +118,12 @@ std::string Usage(const StepSyntax& s) {
   std::string ranges;
   for (int i = 0; i < n; ++i) {
     const StepValue& v = s.values[i];
-    usage += (i == 0 ? "=" : ",") + std::string(v.name);
-    if (s.kind == ValueKind::kIntegers) {
-      ranges += (i == 0 ? " (" : ", ") + std::string(v.name) + " " + std::to_string(v.min) + ".." +
-                std::to_string(v.max);
-    }
+    usage.append(i == 0 ? "=" : ",").append(v.name);
+    ranges.append(i == 0 ? " (" : ", ").append(v.name).append(" ");
+    ranges.append(std::to_string(v.min)).append("..").append(std::to_string(v.max));
   }
-  if (s.kind == ValueKind::kColor) return usage + " (six hexadecimal digits)";
-  return usage + ranges + ")";
+  if (s.kind == ValueKind::kColor) return usage.append(" (six hexadecimal digits)");
+  return usage.append(ranges).append(")");
 }
 
 [[noreturn]] void BadValue(const StepSyntax& s, std::string_view value) {

@@ -37,9 +37,11 @@ void AddNoise(Bitmap32& picture, uint64_t draws, Random& random, const NoiseFn& 
   const uint32_t start = random.seed();
   ParallelRows(picture.height(), w, [&](int first, int last) {
     Random band(SeedAfter(start, draws_per_row * static_cast<uint64_t>(first)));
+    const NoiseFn band_noise = noise;  // local copies, as in ForEachRow
+    const int width = w;
     for (int y = first; y < last; ++y) {
       Color32* row = picture.Row(y);
-      for (int x = 0; x < w; ++x) row[x] = KeepAlpha(row[x], noise(row[x], band));
+      for (int x = 0; x < width; ++x) row[x] = KeepAlpha(row[x], band_noise(row[x], band));
     }
   });
   random.set_seed(SeedAfter(start, draws_per_row * static_cast<uint64_t>(picture.height())));
