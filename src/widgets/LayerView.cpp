@@ -53,8 +53,7 @@ bool MovesTop(DragHandle h) {
   return h == DragHandle::kTop || h == DragHandle::kTopLeft || h == DragHandle::kTopRight;
 }
 bool MovesBottom(DragHandle h) {
-  return h == DragHandle::kBottom || h == DragHandle::kBottomLeft ||
-         h == DragHandle::kBottomRight;
+  return h == DragHandle::kBottom || h == DragHandle::kBottomLeft || h == DragHandle::kBottomRight;
 }
 
 }  // namespace
@@ -93,19 +92,20 @@ ViewMapping LayerView::Mapping() const noexcept {
 
 QPoint LayerView::ViewCentre() const {
   const QRect r = viewport()->rect();
-  const FloatPoint p = Mapping().ToBase({double((r.left() + r.right() + 1) / 2),
-                                         double((r.top() + r.bottom() + 1) / 2)});
+  const FloatPoint p = Mapping().ToBase(
+      {double((r.left() + r.right() + 1) / 2), double((r.top() + r.bottom() + 1) / 2)});
   return {int(std::floor(p.x)), int(std::floor(p.y))};
 }
 
 double LayerView::FitScale() const {
   const Bitmap32& b = doc_.base_image();
   if (b.empty()) return 0;
-  const QSize vp = viewport()->size();
+  // The view's client area without scroll bars: after fitting it has none.
+  const QSize vp = maximumViewportSize();
   const double card_ratio = double(b.width()) / b.height();
   const double view_ratio = double(vp.width()) / std::max(1, vp.height());
-  const double s = card_ratio >= view_ratio ? double(vp.width()) / b.width()
-                                            : double(vp.height()) / b.height();
+  const double s =
+      card_ratio >= view_ratio ? double(vp.width()) / b.width() : double(vp.height()) / b.height();
   return s / 1.1;
 }
 

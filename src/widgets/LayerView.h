@@ -88,9 +88,9 @@ class LayerView : public QAbstractScrollArea, public DocumentObserver {
   // Dragging state.
   bool dragging_ = false;
   DragHandle drag_handle_ = DragHandle::kBody;
-  QPointF drag_start_;    // view point where the drag began
-  FloatRect drag_origin_; // the layer's rectangle then
-  FloatRect last_rect_;   // the rectangle after the previous step
+  QPointF drag_start_;     // view point where the drag began
+  FloatRect drag_origin_;  // the layer's rectangle then
+  FloatRect last_rect_;    // the rectangle after the previous step
 };
 
 }  // namespace velmora
