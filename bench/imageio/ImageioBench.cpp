@@ -158,6 +158,7 @@ void BM_JpegDecode(benchmark::State& state) {
     Bitmap32 b = LoadPicture(f.jpg);
     benchmark::DoNotOptimize(b.Bits());
   }
+  state.counters["file_bytes"] = double(std::filesystem::file_size(f.jpg));
 }
 
 // Decodes the JPEG and discards the pixels: start-up, reading and decoding.
@@ -171,6 +172,7 @@ void BM_JpegEncode(benchmark::State& state) {
   options.jpeg_quality = kJpegQuality;
   const std::string out = f.Out("out.jpg");
   for (auto _ : state) SavePicture(out, f.picture, options);
+  state.counters["file_bytes"] = double(std::filesystem::file_size(out));
 }
 
 // ImageMagick must read its input first; the BMP is what this program's own picture would be.
@@ -178,6 +180,9 @@ void BM_ImageMagickJpegEncode(benchmark::State& state) {
   const Files& f = TheFiles();
   RunImageMagick(state,
                  f.bmp + " -quality " + std::to_string(kJpegQuality) + " " + f.Out("magick.jpg"));
+  if (!state.error_occurred()) {
+    state.counters["file_bytes"] = double(std::filesystem::file_size(f.Out("magick.jpg")));
+  }
 }
 
 // The like-for-like of the one above: this program reading the BMP file and writing the JPEG.
