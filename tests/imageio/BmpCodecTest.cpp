@@ -3,6 +3,7 @@
 #include "TestFiles.h"
 #include "graphics/Error.h"
 #include "imageio/BmpCodec.h"
+#include "imageio/PictureIO.h"
 
 namespace velmora {
 namespace {
@@ -186,6 +187,59 @@ TEST(BmpWriter, StoresTheBottomRowFirst) {
 }
 
 TEST(BmpWriter, RefusesAnEmptyPicture) { EXPECT_THROW(EncodeBmp32(Bitmap32()), Error); }
+
+}  // namespace
+}  // namespace velmora
+
+namespace velmora {
+namespace {
+
+// Reading from a file goes through scatter reads (32 bits, 1024 rows a call) and bands of about
+// 1 MB (other depths); these pictures cross those boundaries. Expected pixels come from the
+// formula the file was written with.
+uint8_t Channel(int x, int y, int c) { return uint8_t(x * 7 + y * 13 + c * 101); }
+
+std::vector<uint8_t> GeneratedBmp(int width, int height, int bits, bool top_down) {
+  const uint32_t stride = uint32_t((width * bits + 31) / 32 * 4);
+  testing::ByteWriter w;
+  w.Bytes({'B', 'M'}).U32(54 + stride * height).U32(0).U32(54);
+  w.U32(40).U32(uint32_t(width)).U32(uint32_t(top_down ? -height : height)).U16(1).U16(bits);
+  w.U32(0).U32(0).U32(0).U32(0).U32(0).U32(0);
+  for (int r = 0; r < height; ++r) {
+    const int y = top_down ? r : height - 1 - r;
+    for (int x = 0; x < width; ++x) {
+      for (int c = 0; c < bits / 8; ++c) w.U8(Channel(x, y, c));
+    }
+    for (uint32_t pad = uint32_t(width) * (bits / 8); pad < stride; ++pad) w.U8(0);
+  }
+  return w.bytes();
+}
+
+TEST(BmpFile, LargePicturesReadFromAFileMatchTheirFormula) {
+  struct Case {
+    int width, height, bits;
+    bool top_down;
+  };
+  const Case cases[] = {
+      {3, 2500, 32, false}, {5, 1100, 32, true}, {701, 600, 24, false}, {333, 1200, 24, true}};
+  testing::TempFolder folder;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(::testing::Message() << c.width << " x " << c.height << " x " << c.bits);
+    const std::string path = folder.File("big.bmp");
+    testing::WriteBytes(path, GeneratedBmp(c.width, c.height, c.bits, c.top_down));
+    const Bitmap32 b = LoadPicture(path);
+    ASSERT_EQ(b.width(), c.width);
+    ASSERT_EQ(b.height(), c.height);
+    for (int y = 0; y < c.height; ++y) {
+      for (int x = 0; x < c.width; ++x) {
+        const uint32_t alpha = c.bits == 32 ? Channel(x, y, 3) : 255;
+        const Color32 want =
+            MakeColor32(alpha, Channel(x, y, 2), Channel(x, y, 1), Channel(x, y, 0));
+        ASSERT_EQ(b.Pixel(x, y), want) << x << "," << y;
+      }
+    }
+  }
+}
 
 }  // namespace
 }  // namespace velmora
