@@ -35,6 +35,7 @@ std::string HomeFolder() {
       found != nullptr && found->pw_dir != nullptr) {
     return found->pw_dir;
   }
+  // Nowhere else to keep settings; they then last as long as the temporary folder does.
   return "/tmp";
 }
 
