@@ -174,20 +174,24 @@ std::optional<WindowPlacement> DecodePlacement(std::string_view record) {
   if (record.size() != kPlacementRecordSize) return std::nullopt;
   const auto state = uint8_t(record[0]);
   const int32_t side = GetInt32(record, 20);
-  WindowPlacement p;
-  p.left = GetInt32(record, 4);
-  p.top = GetInt32(record, 8);
-  p.width = GetInt32(record, 12);
-  p.height = GetInt32(record, 16);
   if (state > uint8_t(WindowState::kMaximised)) return std::nullopt;
   if (side != int32_t(PanelSide::kLeft) && side != int32_t(PanelSide::kRight)) return std::nullopt;
-  if (!WithinLimit(p.width, 1) || !WithinLimit(p.height, 1)) return std::nullopt;
-  if (!WithinLimit(p.left, -kPlacementLimit) || !WithinLimit(p.top, -kPlacementLimit)) {
-    return std::nullopt;
-  }
+  WindowPlacement p;
   p.state = WindowState(state);
   p.side = PanelSide(side);
-  p.centred = false;
+  const int32_t left = GetInt32(record, 4);
+  const int32_t top = GetInt32(record, 8);
+  const int32_t width = GetInt32(record, 12);
+  const int32_t height = GetInt32(record, 16);
+  const bool bounds_valid = WithinLimit(width, 1) && WithinLimit(height, 1) &&
+                            WithinLimit(left, -kPlacementLimit) &&
+                            WithinLimit(top, -kPlacementLimit);
+  if (bounds_valid) {
+    p = {p.state, left, top, width, height, p.side, false};
+  } else if (p.state == WindowState::kNormal) {
+    return std::nullopt;
+  }
+  // A maximised or minimised window does not use its bounds, so bad ones cost only the bounds.
   return p;
 }
 

@@ -82,9 +82,11 @@ struct WindowPlacement {
 // The 24-byte record: state (1 byte), 3 reserved zero bytes, left, top, width, height and side
 // as signed 32-bit little-endian numbers.
 std::vector<uint8_t> EncodePlacement(const WindowPlacement& placement);
-// nullopt unless the record is exactly 24 bytes with state 0..2, side 1 or 2, width and height
-// 1..kPlacementLimit and left and top within +-kPlacementLimit. The reserved bytes are not
-// checked: older files may hold whatever lay in memory there.
+// nullopt unless the record is exactly 24 bytes with state 0..2 and side 1 or 2. The bounds are
+// valid with width and height 1..kPlacementLimit and left and top within +-kPlacementLimit;
+// invalid bounds make a normal-state record unusable, while a maximised or minimised one keeps
+// its state and side with the designed bounds (centred). The reserved bytes are not checked:
+// older files may hold whatever lay in memory there.
 std::optional<WindowPlacement> DecodePlacement(std::string_view record);
 
 WindowPlacement ReadWindowPlacement(const std::string& path);

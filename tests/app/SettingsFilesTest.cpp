@@ -159,6 +159,10 @@ TEST(WindowPlacementTest, DamagedRecordsGiveTheDesignedPlacement) {
     EXPECT_EQ(read.side, PanelSide::kRight) << c.label;
     EXPECT_EQ(read.state, WindowState::kNormal) << c.label;
   }
+  // Bounds are not used while maximised: bad ones do not cost the state and the side.
+  WriteBytes(path, with(0, "\x02").replace(12, 4, std::string(4, '\0')));
+  EXPECT_EQ(ReadWindowPlacement(path),
+            (WindowPlacement{.state = WindowState::kMaximised, .side = PanelSide::kLeft}));
   // Older files may hold junk in the reserved bytes; the record is still good.
   EXPECT_TRUE(DecodePlacement(with(1, "\x7F\x13\xC0")).has_value());
   EXPECT_EQ(ReadWindowPlacement(folder / "missing"), WindowPlacement{});
