@@ -204,14 +204,14 @@ void BM_ImageMagickBmpRead(benchmark::State& state) {
       ->Unit(benchmark::kMillisecond)   \
       ->UseRealTime()                   \
       ->Iterations(iterations)          \
-      ->Repetitions(3)                  \
+      ->Repetitions(5)                  \
       ->ReportAggregatesOnly(true)
 
-VELMORA_BENCH(BM_PlainFileRead, 10);
-VELMORA_BENCH(BM_BmpRead, 10);
+VELMORA_BENCH(BM_PlainFileRead, 20);
+VELMORA_BENCH(BM_BmpRead, 20);
 VELMORA_BENCH(BM_PlainFileWrite, 10);
-VELMORA_BENCH(BM_PlainFileWriteSynced, 5);
-VELMORA_BENCH(BM_BmpWrite, 5);
+VELMORA_BENCH(BM_PlainFileWriteSynced, 10);
+VELMORA_BENCH(BM_BmpWrite, 10);
 VELMORA_BENCH(BM_JpegDecode, 5);
 VELMORA_BENCH(BM_ImageMagickJpegDecode, 3);
 VELMORA_BENCH(BM_JpegEncode, 5);
