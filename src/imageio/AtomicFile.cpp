@@ -22,6 +22,7 @@ namespace velmora {
 namespace {
 
 constexpr int kNameAttempts = 100;
+constexpr size_t kMaxBaseInTempName = 200;
 constexpr size_t kPiecesPerCall = IOV_MAX;
 
 std::string SystemError() { return std::strerror(errno); }
@@ -48,8 +49,9 @@ AtomicFile::AtomicFile(const std::string& path) : path_(path), target_(path) {
   }
   const std::filesystem::path target_path(target_);
   const std::string folder = target_path.parent_path().string();
-  const std::string prefix =
-      (folder.empty() ? std::string() : folder + "/") + "." + target_path.filename().string() + ".";
+  // The temporary name must stay within the file system's name limit (255 bytes).
+  const std::string base = target_path.filename().string().substr(0, kMaxBaseInTempName);
+  const std::string prefix = (folder.empty() ? std::string() : folder + "/") + "." + base + ".";
   for (int attempt = 0; attempt < kNameAttempts && fd_ < 0; ++attempt) {
     temp_ = prefix + TempSuffix() + ".tmp";
     // Mode 0666 less the umask, as for any new file; an existing target's mode is copied below.

@@ -1,6 +1,7 @@
 #include "imageio/PictureIO.h"
 
 #include <algorithm>
+#include <new>
 
 #include "graphics/Error.h"
 #include "imageio/AtomicFile.h"
@@ -18,7 +19,7 @@ std::string WithArticle(std::string_view title) {
   return std::string(vowel_sound ? "an " : "a ") + std::string(title);
 }
 
-Bitmap32 Decode(const PictureFormatInfo& info, ByteSource& source) {
+Bitmap32 DecodeChecked(const PictureFormatInfo& info, ByteSource& source) {
   if (!info.decode) {
     FailPicture(source.name(), "unsupported picture format: " + std::string(info.title));
   }
@@ -29,6 +30,16 @@ Bitmap32 Decode(const PictureFormatInfo& info, ByteSource& source) {
     FailPicture(source.name(), "not " + WithArticle(info.title) + " file");
   }
   return info.decode(source);
+}
+
+// A picture within the limits may still not fit in the memory there is; that is the file's
+// error too, not the program's.
+Bitmap32 Decode(const PictureFormatInfo& info, ByteSource& source) {
+  try {
+    return DecodeChecked(info, source);
+  } catch (const std::bad_alloc&) {
+    FailPicture(source.name(), "not enough memory for the picture");
+  }
 }
 
 bool AllAlphaZero(const Bitmap32& picture) noexcept {
@@ -78,9 +89,13 @@ void SavePicture(const std::string& path, const Bitmap32& picture, const SaveOpt
   const PictureFormatInfo& info = FormatForSaving(path, options);
   if (!info.encode) FailPicture(path, "cannot save pictures as " + std::string(info.title));
   if (picture.empty()) FailPicture(path, "cannot save an empty picture");
-  AtomicFile file(path);
-  info.encode(picture, options, file);
-  file.Commit();
+  try {
+    AtomicFile file(path);
+    info.encode(picture, options, file);
+    file.Commit();
+  } catch (const std::bad_alloc&) {
+    FailPicture(path, "not enough memory to save the picture");
+  }
 }
 
 std::vector<uint8_t> EncodePicture(const Bitmap32& picture, PictureFormat format,

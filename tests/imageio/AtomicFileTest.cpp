@@ -96,6 +96,12 @@ TEST_F(AtomicWrite, SymbolicLinkIsWrittenThrough) {
   EXPECT_EQ(ReadBytes(target_), kNew);
 }
 
+TEST_F(AtomicWrite, LongestFileNamesStillWork) {
+  const std::string path = folder_.File(std::string(251, 'n') + ".bmp");  // 255 bytes
+  WriteFileAtomically(path, kNew);
+  EXPECT_EQ(ReadBytes(path), kNew);
+}
+
 TEST_F(AtomicWrite, ManyPiecesArriveInOrder) {
   // More pieces than one system call takes, of uneven sizes.
   std::vector<std::vector<uint8_t>> parts;
