@@ -386,8 +386,8 @@ void MainWindow::Enable(const QString& name, bool enabled) {
 }
 
 bool MainWindow::ClipboardHasPicture() const {
-  const QMimeData* data = QApplication::clipboard()->mimeData();
-  return data && data->hasImage();
+  const QMimeData* mime = QApplication::clipboard()->mimeData();
+  return mime && mime->hasImage();
 }
 
 void MainWindow::ApplyEditMenuRule() {
