@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "EffectTestSupport.h"
 #include "effects/ColorEffects.h"
 
@@ -21,6 +23,25 @@ TEST(MakeGrayscale, PrimariesAndWhite) {
     MakeGrayscale(b);
     EXPECT_EQ(b.Pixel(0, 0), (c.in & 0xFF000000u) | c.gray * 0x010101u) << std::hex << c.in;
   }
+}
+
+// All 2^24 colours against the formula evaluated directly: 0.3 R + 0.59 G + 0.11 B in extended
+// precision, rounded to nearest with halves to even.
+TEST(MakeGrayscale, EveryColourAsTheExtendedPrecisionFormula) {
+  Bitmap32 b(4096, 4096);
+  Color32* bits = b.Bits();
+  for (uint32_t c = 0; c < (1u << 24); ++c) bits[c] = 0x5A000000u | c;
+  MakeGrayscale(b);
+  int wrong = 0;
+  for (uint32_t c = 0; c < (1u << 24); ++c) {
+    const long double y =
+        0.3L * ((c >> 16) & 0xFF) + 0.59L * ((c >> 8) & 0xFF) + 0.11L * (c & 0xFF);
+    const auto level = static_cast<uint32_t>(std::rintl(y));
+    if (bits[c] != (0x5A000000u | level * 0x010101u) && ++wrong <= 5) {
+      ADD_FAILURE() << std::hex << "colour " << c << " gave " << bits[c];
+    }
+  }
+  EXPECT_EQ(wrong, 0);
 }
 
 TEST(InvertColors, HandWorkedPixelAndTwiceGivesThePictureBack) {
