@@ -27,6 +27,7 @@
 #include <functional>
 
 #include "app/ActionTable.h"
+#include "app/CommandModules.h"
 #include "app/SettingsFiles.h"
 #include "app/SidePanel.h"
 #include "cards/NewProjectDialog.h"
@@ -177,6 +178,7 @@ MainWindow::MainWindow(const AppPaths& paths, QWidget* parent)
   gif_type_ = new GifSettingsDialog(this);
   compress_ = new JpegCompressionDialog(this);
   templates_ = new NewProjectDialog(this);
+  InstallCommandModules(*this);
   UpdateMenus();
   ApplySelectionMenuRule();
   ApplyPopupRule();
@@ -195,6 +197,23 @@ QMenu* MainWindow::menu(const QString& name) const {
 }
 
 QString MainWindow::status_text(int panel) const { return status_[panel]->text(); }
+
+void MainWindow::set_status_text(int panel, const QString& text) { status_[panel]->setText(text); }
+
+void MainWindow::MarkAvailable(const QString& name) {
+  available_.insert(name);
+  UpdateMenus();
+}
+
+bool MainWindow::RunReported(const std::function<void()>& command) {
+  try {
+    command();
+    return true;
+  } catch (const Error& e) {
+    ShowError(QString::fromStdString(e.what()));
+    return false;
+  }
+}
 
 QAction* MainWindow::AddAction(const char* name, const QString& text) {
   auto* a = new QAction(text, this);

@@ -45,6 +45,17 @@ class MainWindow : public QMainWindow, public DocumentObserver {
   QAction* action(const QString& name) const;
   QMenu* menu(const QString& name) const;
   QString status_text(int panel) const;
+  void set_status_text(int panel, const QString& text);
+  // The program's one random generator (effects draw from it).
+  Random& random() noexcept { return random_; }
+
+  // For the command modules (app/*Commands.cpp): each connects the items of its commands and
+  // marks them available; items never marked stay disabled.
+  void MarkAvailable(const QString& name);
+  // Shows a failed command's message in one message box.
+  void ShowError(const QString& message);
+  // Runs `command`, showing a velmora::Error it throws as a message box. False on an error.
+  bool RunReported(const std::function<void()>& command);
 
   // Commands (public so that tests can drive them without menus).
   void NewProject();          // File > New
@@ -105,7 +116,6 @@ class MainWindow : public QMainWindow, public DocumentObserver {
   void Reorder(int command);
   void ShowAbout();
   bool ClipboardHasPicture() const;
-  void ShowError(const QString& message);
   void SetStatusSize();
   void ReadSettings();
   void ApplyPlacement();

@@ -1,0 +1,12 @@
+#include "app/CommandModules.h"
+
+#include "app/MainWindow.h"
+
+namespace velmora {
+
+void InstallCommandModules(MainWindow& window) {
+  // One line per module, in the order their dialogs are created.
+  (void)window;
+}
+
+}  // namespace velmora
