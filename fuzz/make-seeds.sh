@@ -1,14 +1,18 @@
 #!/usr/bin/env bash
 # Makes the seed corpus in fuzz/corpus/ from synthetic pictures: ImageMagick for the common
 # variants, a few hand-made bitmaps (RLE4, top-down, bit fields) for what it does not write.
-# The seeds are committed; run this again only to change them.
+# The seeds are committed; run this again only to change them. Files named found-<sha1> are
+# inputs that fuzzing found (a coverage-minimal merge, and any that once crashed); they are kept.
 set -euo pipefail
 cd "$(dirname "$0")"
 im=/usr/bin/convert
 [ -x "$im" ] || im=convert
 out=corpus
-rm -rf "$out"
+mkdir -p "$out"
+find "$out" -type f ! -name 'found-*' -delete
 mkdir -p "$out"/{bmp,jpeg,png,gif,tiff,ico,any}
+# PNG files would carry the time they were made.
+nodate=(-define png:exclude-chunks=date,time)
 grad=(-size 24x16 gradient:red-blue)
 checks=(-size 16x16 pattern:checkerboard)
 
@@ -52,12 +56,12 @@ $im "${grad[@]}" -sampling-factor 1x1 -quality 90 $out/jpeg/444.jpg
 $im "${grad[@]}" -define jpeg:arithmetic-coding=true $out/jpeg/arithmetic.jpg 2>/dev/null || true
 
 # PNG
-$im "${checks[@]}" -monochrome PNG:$out/png/grey1.png
-$im "${grad[@]}" -depth 16 PNG48:$out/png/rgb16.png
-$im "${grad[@]}" -colors 6 -transparent red PNG8:$out/png/palette-trns.png
-$im "${grad[@]}" -interlace PNG PNG24:$out/png/interlaced.png
-$im -size 16x8 gradient:'rgba(255,0,0,0.2)'-'rgba(0,0,255,0.9)' PNG32:$out/png/rgba.png
-$im -size 16x8 gradient:'graya(20%,0.3)'-'graya(90%,1)' -type GrayscaleAlpha PNG:$out/png/grey-alpha.png
+$im "${checks[@]}" -monochrome "${nodate[@]}" PNG:$out/png/grey1.png
+$im "${grad[@]}" -depth 16 "${nodate[@]}" PNG48:$out/png/rgb16.png
+$im "${grad[@]}" -colors 6 -transparent red "${nodate[@]}" PNG8:$out/png/palette-trns.png
+$im "${grad[@]}" -interlace PNG "${nodate[@]}" PNG24:$out/png/interlaced.png
+$im -size 16x8 gradient:'rgba(255,0,0,0.2)'-'rgba(0,0,255,0.9)' "${nodate[@]}" PNG32:$out/png/rgba.png
+$im -size 16x8 gradient:'graya(20%,0.3)'-'graya(90%,1)' -type GrayscaleAlpha "${nodate[@]}" PNG:$out/png/grey-alpha.png
 
 # GIF
 $im "${grad[@]}" -colors 32 $out/gif/plain.gif
