@@ -184,7 +184,12 @@ MainWindow::MainWindow(const AppPaths& paths, QWidget* parent)
   ApplyPopupRule();
 }
 
-MainWindow::~MainWindow() { doc_.RemoveObserver(this); }
+MainWindow::~MainWindow() {
+  doc_.RemoveObserver(this);
+  // The widgets and dialogs that watch the card go before the card does (Qt would delete them
+  // only after the window's members).
+  qDeleteAll(findChildren<QWidget*>(Qt::FindDirectChildrenOnly));
+}
 
 QAction* MainWindow::action(const QString& name) const {
   const auto it = actions_.find(name);
