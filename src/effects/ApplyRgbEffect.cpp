@@ -1,8 +1,10 @@
 #include "effects/ApplyRgbEffect.h"
 
 #include <memory>
+#include <string>
 
 #include "effects/PixelLoops.h"
+#include "graphics/Error.h"
 
 namespace velmora {
 namespace {
@@ -10,7 +12,8 @@ namespace {
 // The alpha map: every pixel's alpha, one byte each, in pixel order.
 class AlphaMap {
  public:
-  explicit AlphaMap(const Bitmap32& b) : width_(b.width()), alpha_(new uint8_t[b.PixelCount()]) {
+  explicit AlphaMap(const Bitmap32& b)
+      : width_(b.width()), height_(b.height()), alpha_(new uint8_t[b.PixelCount()]) {
     ParallelRows(b.height(), width_, [this, &b](int first, int last) {
       const int w = width_;
       for (int y = first; y < last; ++y) {
@@ -21,7 +24,10 @@ class AlphaMap {
     });
   }
 
+  // Puts the alpha back into b, which must still have the size it had (nothing happens
+  // otherwise).
   void RestoreInto(Bitmap32& b) const noexcept {
+    if (b.width() != width_ || b.height() != height_) return;
     ForEachRow(b, [this, w = width_](Color32* row, int y) {
       const uint8_t* a = Line(y);
       PutAlpha(row, w, [a](int x) { return uint32_t{a[x]}; });
@@ -31,7 +37,7 @@ class AlphaMap {
  private:
   uint8_t* Line(int y) const noexcept { return alpha_.get() + size_t(y) * size_t(width_); }
 
-  int width_;
+  int width_, height_;
   std::unique_ptr<uint8_t[]> alpha_;
 };
 
@@ -51,11 +57,16 @@ void ApplyRgbEffect(Bitmap32& target, TargetKind kind,
     return;
   }
   const AlphaMap alpha(target);
+  const int w = target.width(), h = target.height();
   try {
     routine(target);
   } catch (...) {
     alpha.RestoreInto(target);
     throw;
+  }
+  if (target.width() != w || target.height() != h) {
+    throw Error("an effect changed the picture's size from " + std::to_string(w) + " x " +
+                std::to_string(h));
   }
   alpha.RestoreInto(target);
 }

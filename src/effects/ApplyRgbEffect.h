@@ -18,7 +18,8 @@ enum class TargetKind : uint8_t { kLayer, kBaseImage };
 // routine there and copying back with the layer's alpha restored from its alpha map (alpha as
 // grey, read back as intensity, which for a grey A is A): the alpha is kept here as one byte a
 // pixel instead. If the routine throws, the layer's alpha is put back before the exception goes
-// on. An empty target is left alone.
+// on. A routine keeps the picture's size; one that changes a layer's size makes this throw
+// Error, as the alpha no longer fits. An empty target is left alone.
 void ApplyRgbEffect(Bitmap32& target, TargetKind kind,
                     const std::function<void(Bitmap32&)>& routine);
 

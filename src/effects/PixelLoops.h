@@ -15,8 +15,8 @@ namespace velmora {
 inline constexpr Color32 kAlphaMask = 0xFF000000u;
 inline constexpr Color32 kRgbMask = 0x00FFFFFFu;
 
-// The red, green and blue of `rgb` under the alpha byte of `keep`. The effect routines write
-// pixels only through this, so every alpha byte comes out as it went in.
+// The red, green and blue of `rgb` under the alpha byte of `keep`: how the effect routines write a
+// pixel, so that every alpha byte comes out as it went in.
 constexpr Color32 KeepAlpha(Color32 keep, Color32 rgb) noexcept {
   return (keep & kAlphaMask) | (rgb & kRgbMask);
 }

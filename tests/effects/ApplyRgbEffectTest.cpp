@@ -37,6 +37,13 @@ TEST(ApplyRgbEffect, LayerAlphaIsBackWhenTheRoutineFails) {
   EXPECT_TRUE(SameAlpha(layer, before));
 }
 
+// The saved alpha no longer fits: reported, not written past the picture.
+TEST(ApplyRgbEffect, RoutineThatResizesALayerIsReported) {
+  Bitmap32 layer = NoiseBitmap(10, 10, 24);
+  EXPECT_THROW(ApplyRgbEffect(layer, TargetKind::kLayer, [](Bitmap32& p) { p.SetSize(30, 30); }),
+               Error);
+}
+
 TEST(ApplyRgbEffect, EmptyTargetIsLeftAlone) {
   Bitmap32 empty;
   bool ran = false;
