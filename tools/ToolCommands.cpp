@@ -3,6 +3,20 @@
 namespace velmora::tool {
 
 // Each command lives in its own file (Tool<Name>.cpp) and adds its row here.
-std::span<const ToolCommand> Commands() { return {}; }
+extern const ToolCommand kInfoCommand;
+extern const ToolCommand kRenderCommand;
+extern const ToolCommand kThumbnailCommand;
+
+namespace {
+
+const ToolCommand kCommands[] = {
+    kInfoCommand,
+    kRenderCommand,
+    kThumbnailCommand,
+};
+
+}  // namespace
+
+std::span<const ToolCommand> Commands() { return kCommands; }
 
 }  // namespace velmora::tool
