@@ -299,6 +299,15 @@ void DecodeRle(const BmpLayout& l, std::span<const uint8_t> d, Bitmap32& out,
   }
 }
 
+// A bitmap of the layout's size whose pixels DecodePixels then writes, every one of them:
+// uncompressed rows cover the whole picture, and an RLE stream starts from a picture cleared to
+// palette colour 0. So the pixels are not cleared here first.
+Bitmap32 NewPicture(const BmpLayout& l) {
+  Bitmap32 out;
+  out.SetSizeForOverwrite(l.width, l.height);
+  return out;
+}
+
 void DecodePixels(const BmpLayout& l, ByteSource& source, Bitmap32& out) {
   std::vector<uint8_t> scratch;
   if (IsRle(l.compression)) {
@@ -333,7 +342,7 @@ Bitmap32 ReadBmp(ByteSource& source) {
   if (head.size() < kFileHeaderSize) FailPicture(name, "truncated");
   const BmpLayout layout =
       ParseDib(head, source.size(), kFileHeaderSize, Container::kFile, Le32(head, 10), name);
-  Bitmap32 out(layout.width, layout.height);
+  Bitmap32 out = NewPicture(layout);
   DecodePixels(layout, source, out);
   return out;
 }
@@ -346,7 +355,7 @@ Bitmap32 DecodeBmp(std::span<const uint8_t> bytes, const std::string& name) {
 Bitmap32 DecodeIconDib(std::span<const uint8_t> bytes, const std::string& name) {
   MemorySource source(bytes, name);
   const BmpLayout layout = ParseDib(bytes, bytes.size(), 0, Container::kIcon, 0, name);
-  Bitmap32 out(layout.width, layout.height);
+  Bitmap32 out = NewPicture(layout);
   DecodePixels(layout, source, out);
   MakeOpaque(out);
   return out;
