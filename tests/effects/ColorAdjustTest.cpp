@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
 
 #include "effects/ColorAdjust.h"
@@ -37,6 +38,14 @@ TEST(ColorAdjust, ValuesWorkedByHand) {
        MakeColor32(0x40, 100, 200, 250), MakeColor32(0x40, 139, 200, 250)},
       {"balance quality keeps red 0", [](Bitmap32& b) { BalanceQuality(b, 50, 0, 0); },
        MakeColor32(0x40, 0, 200, 250), MakeColor32(0x40, 0, 200, 250)},
+      // Amounts far beyond the gauges: C x a would overflow 32 bits; the formula still holds
+      // (1 + 2147483647 div 255 clamps to 255, 1 - 2147483648 div 255 to 0).
+      {"brightness of the largest amount", [](Bitmap32& b) { AdjustBrightness(b, INT_MAX); },
+       MakeColor32(5, 0, 1, 255), MakeColor32(5, 0, 255, 255)},
+      {"brightness of the smallest amount", [](Bitmap32& b) { AdjustBrightness(b, INT_MIN); },
+       MakeColor32(5, 0, 1, 255), MakeColor32(5, 0, 0, 0)},
+      {"contrast of the largest amount", [](Bitmap32& b) { AdjustContrast(b, INT_MAX); },
+       MakeColor32(5, 126, 127, 128), MakeColor32(5, 0, 127, 255)},
       // (1 x 2 x -50) div 255 = 0 (toward zero, not -1)
       {"balance quality truncates toward zero", [](Bitmap32& b) { BalanceQuality(b, 0, -50, 0); },
        MakeColor32(0x40, 9, 1, 9), MakeColor32(0x40, 9, 1, 9)},
