@@ -239,6 +239,32 @@ TEST_F(VelmoraTool, ThumbnailIsAPngOfTheLongestSideNeverEnlarged) {
   EXPECT_EQ(tall.Pixel(1, 4), kBase);
 }
 
+// The desktop runs the Exec line of the installed thumbnailer entry with %s, %i and %o replaced.
+TEST_F(VelmoraTool, ThumbnailerEntryRunsTheThumbnailCommand) {
+  const std::string entry = ReadText(std::string(VELMORA_DATA_DIR) + "/velmora.thumbnailer");
+  const size_t exec = entry.find("\nExec=velmora-tool ");
+  ASSERT_NE(exec, std::string::npos) << entry;
+  EXPECT_NE(entry.find("\nMimeType=application/x-velmora-project;"), std::string::npos);
+  std::string line = entry.substr(exec + 19, entry.find('\n', exec + 1) - exec - 19);
+  const std::pair<std::string, std::string> fields[] = {
+      {"%s", "3"}, {"%i", SaveCard("card.vlm")}, {"%o", File("thumb")}};
+  for (const auto& [field, value] : fields) {
+    const size_t at = line.find(field);
+    ASSERT_NE(at, std::string::npos) << field;
+    line.replace(at, 2, value);
+  }
+  std::vector<std::string> arguments;
+  for (size_t start = 0; start < line.size();) {
+    const size_t end = std::min(line.find(' ', start), line.size());
+    arguments.push_back(line.substr(start, end - start));
+    start = end + 1;
+  }
+  ASSERT_EQ(Run(arguments).code, 0) << line;
+  const Bitmap32 thumb = LoadPicture(File("thumb"));
+  EXPECT_EQ(thumb.width(), 3);
+  EXPECT_EQ(thumb.height(), 2);  // 4 x 2 at 3/4, rounded
+}
+
 // A damaged project: exit code 1, the reason on standard error, and no output file, nor any
 // temporary file, nor a change to an output that was already there.
 TEST_F(VelmoraTool, DamagedProjectFailsAndWritesNothing) {
