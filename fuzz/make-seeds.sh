@@ -85,6 +85,39 @@ $im "${checks[@]}" -monochrome -compress Group4 $out/tiff/fax.tif
 $im -size 16x16 gradient:red-blue \( +clone -resize 8x8 \) $out/ico/bitmaps.ico
 $im -size 256x256 xc:green \( +clone -resize 16x16 \) $out/ico/with-png.ico
 
+# Projects: tiny cards written byte by byte from the file layout (pictures as 32-bit BMP streams,
+# 108-byte layer records, the size list and the trailer), not by the program's own writer.
+mkdir -p $out/project
+python3 - "$out/project" <<'PY'
+import struct, sys
+folder = sys.argv[1]
+def bmp32(width, height, seed):
+    pixels = bytes((seed * 37 + i * 11) % 256 for i in range(4 * width * height))
+    info = struct.pack("<IiiHHIIiiII", 40, width, height, 1, 32, 0, len(pixels), 0, 0, 0, 0)
+    return b"BM" + struct.pack("<IHHI", 54 + len(pixels), 0, 0, 54) + info + pixels
+def record(opacity, place, scaled=1, cropped=0, interpolate=1):
+    r = bytes([6]) + b"bitmap" + bytes(65) + struct.pack("<I4f", opacity, *place)
+    r += bytes([scaled, cropped]) + bytes(10) + bytes([interpolate]) + bytes(3)
+    assert len(r) == 108
+    return r
+FRAME = bytes(108)
+def project(name, base, layers=(), records=None):
+    parts = list(layers) + [base]
+    if records is not None:
+        parts.append(b"".join(records))
+    sizes = "".join(f"{len(p)}\r\n" for p in parts).encode()
+    data = b"".join(parts) + sizes + struct.pack("<i", len(sizes) + 4)
+    open(f"{folder}/{name}", "wb").write(data)
+project("no-layers.vlm", bmp32(3, 2, 1))
+project("two-layers.vlm", bmp32(4, 3, 2), [bmp32(2, 2, 3), bmp32(1, 3, 4)],
+        [record(255, (0, 0, 2, 2)), record(128, (1.5, 0.25, 2.5, 3.25), interpolate=0)])
+project("frame-between.vlm", bmp32(4, 4, 5), [bmp32(2, 1, 6), bmp32(1, 1, 7)],
+        [record(255, (0, 0, 2, 1)), FRAME, record(64, (3, 3, 4, 4), cropped=1)])
+project("scaled-far.vlm", bmp32(2, 2, 8), [bmp32(3, 2, 9)],
+        [record(200, (-10.5, 20, 310.5, 220), scaled=0)])
+project("band-only.vlm", bmp32(2, 3, 10), [], [FRAME])
+PY
+
 # The signature-sniffing reader gets one of each.
 cp $out/bmp/rle8.bmp $out/jpeg/progressive.jpg $out/png/palette-trns.png \
    $out/gif/transparent.gif $out/tiff/lzw.tif $out/ico/bitmaps.ico $out/any/
