@@ -1,12 +1,13 @@
 #include "app/CommandModules.h"
 
+#include "app/GeometryCommands.h"
 #include "app/MainWindow.h"
 
 namespace velmora {
 
 void InstallCommandModules(MainWindow& window) {
   // One line per module, in the order their dialogs are created.
-  (void)window;
+  InstallGeometryCommands(window);
 }
 
 }  // namespace velmora
