@@ -10,11 +10,14 @@
 #include <QPushButton>
 #include <QTimer>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "app/MainWindow.h"
 #include "app/SidePanel.h"
 #include "document/LayerOperations.h"
 #include "files/JpegCompressionDialog.h"
+#include "imageio/PictureIO.h"
 #include "widgets/CollapsibleSection.h"
 #include "widgets/GaugeBar.h"
 #include "widgets/LayerView.h"
@@ -242,5 +245,30 @@ TEST_F(MainWindowTest, SettingsAreWrittenAtCloseAndReadAtStart) {
   EXPECT_TRUE(window->action("N103")->isChecked());
 }
 
+
+// Save of a card opened from photo.JPG writes the card, its layers flattened, over the file as a
+// JPEG of quality 100 (every step of libjpeg's quantisation tables 1, where the dialog's 70 gives
+// 10 for the first).
+TEST_F(MainWindowTest, SaveOfAnOpenedJpegWritesTheFlattenedCardAtQuality100) {
+  const std::string photo = Path("photo.JPG").toStdString();
+  SavePicture(photo, Bitmap32(16, 16, 0xFF808080));
+  ASSERT_TRUE(window->OpenCard(Path("photo.JPG")));
+  CardDocument& doc = window->document();
+  doc.AppendBitmapLayer(Bitmap32(8, 16, 0xFFFF0000), {0, 0, 8, 16});  // the left half red
+  doc.Changed();
+  ASSERT_TRUE(window->Save());
+  EXPECT_EQ(doc.modified_mark(), kMarkUnchanged);
+
+  std::ifstream in(photo, std::ios::binary);
+  const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  const size_t dqt = bytes.find("\xFF\xDB");
+  ASSERT_NE(dqt, std::string::npos);
+  EXPECT_EQ(bytes[dqt + 5], 1);
+  const Bitmap32 back = LoadPicture(photo);
+  const Color32 red = back.Pixel(2, 8), grey = back.Pixel(13, 8);
+  EXPECT_GT(RedOf(red), 240u);
+  EXPECT_LT(GreenOf(red), 16u);
+  EXPECT_NEAR(int(GreenOf(grey)), 128, 4);
+}
 }  // namespace
 }  // namespace velmora
