@@ -245,7 +245,6 @@ TEST_F(MainWindowTest, SettingsAreWrittenAtCloseAndReadAtStart) {
   EXPECT_TRUE(window->action("N103")->isChecked());
 }
 
-
 // Save of a card opened from photo.JPG writes the card, its layers flattened, over the file as a
 // JPEG of quality 100 (every step of libjpeg's quantisation tables 1, where the dialog's 70 gives
 // 10 for the first).
