@@ -6,6 +6,7 @@ namespace velmora::tool {
 extern const ToolCommand kInfoCommand;
 extern const ToolCommand kRenderCommand;
 extern const ToolCommand kThumbnailCommand;
+extern const ToolCommand kApplyCommand;
 
 namespace {
 
@@ -13,6 +14,7 @@ const ToolCommand kCommands[] = {
     kInfoCommand,
     kRenderCommand,
     kThumbnailCommand,
+    kApplyCommand,
 };
 
 }  // namespace
