@@ -91,12 +91,15 @@ PerspectiveDialog::PerspectiveDialog(CardDocument& doc, QWidget* parent)
   background_panel_ = new QFrame(this);
   background_panel_->setObjectName("Panel1");
   background_panel_->setFrameShape(QFrame::StyledPanel);
-  background_panel_->setAutoFillBackground(true);
   auto* panel_layout = new QHBoxLayout(background_panel_);
   panel_layout->setContentsMargins(6, 2, 2, 2);
-  auto* background_label = new QLabel("Background", background_panel_);
-  background_label->setAutoFillBackground(true);
-  panel_layout->addWidget(background_label);
+  panel_layout->addWidget(new QLabel("Background", background_panel_));
+  background_swatch_ = new QFrame(background_panel_);
+  background_swatch_->setObjectName("BackgroundSwatch");
+  background_swatch_->setFrameShape(QFrame::Box);
+  background_swatch_->setFixedSize(22, 16);
+  background_swatch_->setAutoFillBackground(true);
+  panel_layout->addWidget(background_swatch_);
   background_button_ = new QToolButton(background_panel_);
   background_button_->setObjectName("SpeedButton1");
   background_button_->setText("...");
@@ -229,9 +232,9 @@ void PerspectiveDialog::ShowFrame() {
 }
 
 void PerspectiveDialog::ShowBackground() {
-  QPalette p = background_panel_->palette();
+  QPalette p = background_swatch_->palette();
   p.setColor(QPalette::Window, QColor::fromRgb(background_));
-  background_panel_->setPalette(p);
+  background_swatch_->setPalette(p);
 }
 
 }  // namespace velmora

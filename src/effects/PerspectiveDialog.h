@@ -89,6 +89,7 @@ class PerspectiveDialog : public QDialog {
   PerspectivePreview* preview_ = nullptr;     // Dst
   QCheckBox* interpolation_ = nullptr;        // CheckBox1
   QFrame* background_panel_ = nullptr;        // Panel1
+  QFrame* background_swatch_ = nullptr;       // the colour, inside Panel1
   QToolButton* background_button_ = nullptr;  // SpeedButton1
   QTimer* ants_timer_ = nullptr;
 };
