@@ -214,7 +214,11 @@ TEST_F(VelmoraTool, ThumbnailIsAPngOfTheLongestSideNeverEnlarged) {
   EXPECT_TRUE(SamePixels(LoadPicture(File("thumb.jpg")), Opaque(Flattened())));
 
   // Reduced: a 64 x 32 white card whose right half is covered by a green layer placed in card
-  // pixels but not zooming with the view; the thumbnail shows the card as it flattens.
+  // pixels (and not zooming with the view, which the flattened card ignores). At 1/16 the smooth
+  // filter weights the pixels within 16 of a thumbnail pixel's centre by 16 - distance: the
+  // column centred at 24 takes green from source pixels 32..39, weights 7.5 down to 0.5 of the
+  // 256 in all, 1/8, so red and blue are 255 x 7/8 = 223.1; the column at 40 is its mirror
+  // (255 / 8 = 31.9); the outer columns see one colour only.
   CardDocument doc;
   doc.NewCanvas(64, 32, 0xFFFFFFFF);
   BitmapLayer& green = doc.AppendBitmapLayer(Bitmap32(8, 8, 0xFF00FF00), {32, 0, 64, 32});
@@ -224,10 +228,9 @@ TEST_F(VelmoraTool, ThumbnailIsAPngOfTheLongestSideNeverEnlarged) {
   const Bitmap32 thumb = LoadPicture(File("big.png"));
   ASSERT_EQ(thumb.width(), 4);
   ASSERT_EQ(thumb.height(), 2);
+  const Color32 columns[] = {0xFFFFFFFF, 0xFFDFFFDF, 0xFF20FF20, 0xFF00FF00};
   for (int y = 0; y < 2; ++y) {
-    for (int x = 0; x < 4; ++x) {
-      EXPECT_EQ(thumb.Pixel(x, y), x < 2 ? 0xFFFFFFFFu : 0xFF00FF00u) << x << "," << y;
-    }
+    for (int x = 0; x < 4; ++x) EXPECT_EQ(thumb.Pixel(x, y), columns[x]) << x << "," << y;
   }
 
   // The longest side is the height here.
