@@ -6,6 +6,7 @@
 #include "document/UndoRedo.h"
 #include "effects/PerspectiveCorrection.h"
 #include "effects/PerspectiveDialog.h"
+#include "graphics/Error.h"
 #include "graphics/Transform.h"
 
 namespace velmora {
@@ -237,6 +238,18 @@ TEST_F(PerspectiveDialogTest, HalfSizeLayerStaysAtHalfSizeAndBecomesTransparentA
   EXPECT_EQ(doc.base_image().width(), 1000) << "the card stays";
   EXPECT_EQ(doc.undo_slot().kind, UndoKind::kGeometry);
   EXPECT_EQ(doc.selected_layer(), &layer);
+}
+
+TEST_F(PerspectiveDialogTest, ResultsWithoutPixelsOrBeyondTheLimitsChangeNothing) {
+  const Bitmap32 full = doc.base_image();
+  // All four corners on one column: the box is 0 wide.
+  const Corners flat{{{5, 0}, {5, 0}, {5, 90}, {5, 90}}};
+  EXPECT_FALSE(ApplyPerspective(doc, full, 478, flat, true, 0xFFFFFFFF));
+  Corners far = ResetCorners(478, 96);
+  far[2].x = 100000;  // 100000 x r is beyond the picture limits
+  EXPECT_THROW(ApplyPerspective(doc, full, 478, far, true, 0xFFFFFFFF), Error);
+  EXPECT_EQ(doc.base_image().width(), 1000);
+  EXPECT_TRUE(doc.undo_slot().empty());
 }
 
 TEST_F(PerspectiveDialogTest, InterpolationResetAndCancel) {
