@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <optional>
 #include <utility>
 
 #include "document/ResizeRule.h"
@@ -15,6 +16,30 @@ FrameLayer* SelectedCropFrame(CardDocument& doc) {
   Layer* selected = doc.selected_layer();
   FrameLayer* frame = selected ? selected->AsFrame() : nullptr;
   return frame && frame->frame_tag() == FrameTag::kCrop ? frame : nullptr;
+}
+
+// What "ОК" cuts: the base image's rectangle `part` (its top-left corner is the crop origin),
+// drawn over a new card of width x height.
+struct Cut {
+  IntRect part;
+  int width = 0, height = 0;
+};
+
+// The frame limited to the card, or nullopt when that leaves no whole pixel: a frame beside the
+// card would have the cut read outside the base image, and an empty card is never what was
+// meant.
+std::optional<Cut> CutOf(FloatRect r, const Bitmap32& base) {
+  if (r.left < 0) r.left = 0;
+  if (r.right > base.width()) r.right = base.width();
+  if (r.top < 0) r.top = 0;
+  if (r.bottom > base.height()) r.bottom = base.height();
+  if (!(r.left < r.right && r.top < r.bottom)) return std::nullopt;  // every edge is on the card
+  Cut cut;
+  cut.part = RoundRect(r);
+  cut.width = std::abs(RoundHalfEvenInt(r.right - r.left));
+  cut.height = std::abs(RoundHalfEvenInt(r.top - r.bottom));
+  if (cut.part.empty() || cut.width < 1 || cut.height < 1) return std::nullopt;
+  return cut;
 }
 
 }  // namespace
@@ -48,29 +73,18 @@ bool ApplyCropCanvas(CardDocument& doc) {
   FrameLayer* frame = SelectedCropFrame(doc);
   if (!frame) return false;
   const Bitmap32& base = doc.base_image();
-  FloatRect r = frame->location().ToRect();
-  if (r.left < 0) r.left = 0;
-  if (r.right > base.width()) r.right = base.width();
-  if (r.top < 0) r.top = 0;
-  if (r.bottom > base.height()) r.bottom = base.height();
-  const int ox = RoundHalfEvenInt(r.left), oy = RoundHalfEvenInt(r.top);
-  const IntRect part{ox, oy, RoundHalfEvenInt(r.right), RoundHalfEvenInt(r.bottom)};
-  const int width = std::abs(RoundHalfEvenInt(r.right - r.left));
-  const int height = std::abs(RoundHalfEvenInt(r.top - r.bottom));
-  // A frame beside the card (or thinner than a pixel on it) leaves nothing to cut: reading its
-  // rectangle would reach outside the base image, and an empty card is never what was meant.
-  if (part.empty() || width < 1 || height < 1) {
+  const std::optional<Cut> cut = CutOf(frame->location().ToRect(), base);
+  if (!cut) {
     doc.DropFrameLayer();
     return false;
   }
-
+  const int ox = cut->part.left, oy = cut->part.top;
   RememberCrop(doc, ox, oy);
-  Bitmap32 cut(width, height);
+  Bitmap32 pixels(cut->width, cut->height);
   DrawStyle copy = DrawStyle::Of(base);
   copy.mode = DrawMode::kOpaque;
-  StretchDraw(cut, cut.BoundsRect(), cut.BoundsRect(), base, part, copy);
-  Bitmap32& target = doc.MutableBaseImage();
-  target.CopyPixelsFrom(cut);
+  StretchDraw(pixels, pixels.BoundsRect(), pixels.BoundsRect(), base, cut->part, copy);
+  doc.MutableBaseImage().CopyPixelsFrom(pixels);
   doc.DropFrameLayer();
   for (int i = 0; i < doc.LayerCount(); ++i) {
     Layer& layer = doc.LayerAt(i);

@@ -179,7 +179,9 @@ CornerBox BoundingBoxOf(const Corners& c) noexcept {
 
 PixelSize CorrectedSize(const Corners& corners, double r) noexcept {
   const CornerBox box = BoundingBoxOf(corners);
-  return {RoundHalfEvenInt(box.width * r), RoundHalfEvenInt(box.height * r)};
+  // Sides far beyond any picture stay representable, so the size check can refuse them.
+  const auto side = [r](int v) { return RoundHalfEvenInt(std::min(double(v) * r, 1e9)); };
+  return {side(box.width), side(box.height)};
 }
 
 Bitmap32 CorrectPerspective(const Bitmap32& full, const Corners& corners, double r,

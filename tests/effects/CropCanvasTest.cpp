@@ -80,8 +80,9 @@ TEST_F(CropCanvasTest, FrameBeyondTheCardIsLimitedToIt) {
 }
 
 TEST_F(CropCanvasTest, FrameWhollyOutsideTheCardIsOnlyDropped) {
-  for (const Location& outside : {Location{700, 10, 764, 74}, Location{-80, 10, -16, 74},
-                                  Location{10, 500, 74, 564}, Location{639.7f, 10, 700, 74}}) {
+  for (const Location& outside :
+       {Location{700, 10, 764, 74}, Location{-80, 10, -16, 74}, Location{10, 500, 74, 564},
+        Location{639.7f, 10, 700, 74}, Location{1e10f, 10, 2e10f, 74}}) {
     CancelCropCanvas(doc);
     FrameLayer* f = StartCropCanvas(doc, {0, 0});
     ASSERT_NE(f, nullptr);

@@ -61,6 +61,8 @@ TEST(GeometrySteps, RotateResizeAndPerspectiveTakeTheirValues) {
   const Bitmap32 keystone = RunStep("perspective=0,0,100,10,90,50,10,40", photo);
   EXPECT_EQ(keystone.Pixel(98, 2), 0x00FFFFFFu);
   EXPECT_EQ(keystone.Pixel(50, 25), 0xFF336699u);
+  // A step that reads well but makes a picture beyond the limits fails when it runs.
+  EXPECT_THROW(RunStep("perspective=0,0,1000000,0,1000000,1000000,0,1000000", photo), Error);
   // resize halves with the chosen filter: nearest takes the pixel under the centre.
   const Bitmap32 half = RunStep("resize=2x1,nearest", Small());
   EXPECT_EQ(half.Pixel(0, 0), 0xFF000011u);
