@@ -116,7 +116,7 @@ bool SaveOfferedAfterOpening(const std::string& path) {
 
 bool IsProjectName(const std::string& path) {
   const std::string ext = ExtensionOf(path);
-  return ext == ".vlm" || ext == ".VLM";
+  return ext.size() == 4 && EndsWithNoCase(ext, ".vlm");
 }
 
 void OpenCardFile(CardDocument& doc, const std::string& path) {

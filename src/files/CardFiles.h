@@ -39,7 +39,8 @@ std::string NameWithExtension(const std::string& typed, std::string_view extensi
 std::optional<CardFileKind> SaveKindOf(const std::string& path);
 // Whether Save is offered right after a card of this name was opened.
 bool SaveOfferedAfterOpening(const std::string& path);
-// True for a name that opens as a project (".vlm" or ".VLM").
+// True for a name that opens as a project: ".vlm" in any letter case. (A project starts like a
+// BMP file, so a picture reader given one would show its first layer as the whole card.)
 bool IsProjectName(const std::string& path);
 
 // Replaces the card by the file: a project with its layers, or a picture as the base image of a

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 
 #include "graphics/Error.h"
 #include "imageio/AtomicFile.h"
@@ -120,12 +121,37 @@ bool IsBitmapRecord(const uint8_t* r) {
   return r[kOffType] == kTypeLength && std::memcmp(r + kOffType + 1, kBitmapType, kTypeLength) == 0;
 }
 
-Bitmap32 DecodeStoredPicture(std::span<const uint8_t> bytes, const std::string& name,
-                             const std::string& which) {
+// A stored picture inside the project: reads go to the file at the picture's place, so BMP rows
+// are read straight into the bitmap without a copy of the whole file in memory.
+class PartSource final : public ByteSource {
+ public:
+  PartSource(ByteSource& whole, uint64_t offset, uint64_t size, std::string name)
+      : ByteSource(std::move(name)), whole_(whole), offset_(offset), size_(size) {}
+  uint64_t size() const noexcept override { return size_; }
+  std::span<const uint8_t> View(uint64_t offset, uint64_t n,
+                                std::vector<uint8_t>& scratch) override {
+    CheckRange(offset, n);
+    return whole_.View(offset_ + offset, n, scratch);
+  }
+  void ReadRows(uint64_t offset, size_t row_bytes, std::span<uint8_t* const> rows) override {
+    CheckRange(offset, uint64_t{row_bytes} * rows.size());
+    whole_.ReadRows(offset_ + offset, row_bytes, rows);
+  }
+
+ private:
+  ByteSource& whole_;
+  uint64_t offset_, size_;
+};
+
+Bitmap32 DecodeStoredPicture(ByteSource& whole, uint64_t offset, uint64_t size,
+                             const std::string& name, const std::string& which) {
   try {
-    return DecodePicture(bytes, PictureFormat::kBmp, which);
+    PartSource part(whole, offset, size, which);
+    return ReadBmp(part);
   } catch (const Error& e) {
     Damaged(name, e.what());
+  } catch (const std::bad_alloc&) {
+    Damaged(name, which + ": not enough memory for the picture");
   }
 }
 
@@ -144,15 +170,20 @@ void SaveProject(const CardDocument& doc, const std::string& path) {
   file.Commit();
 }
 
-ProjectContents DecodeProject(std::span<const uint8_t> bytes, const std::string& name) {
-  const uint64_t n = bytes.size();
+namespace {
+
+// The whole project from the source: first the size list and the records from the end, then the
+// pictures, each checked by the BMP reader within its own part.
+ProjectContents DecodeFrom(ByteSource& source, const std::string& name) {
+  const uint64_t n = source.size();
+  std::vector<uint8_t> scratch;
   if (n < 4) Damaged(name, "the file is too short");
-  const int32_t trailer = static_cast<int32_t>(GetU32(bytes.data() + n - 4));
+  const int32_t trailer = static_cast<int32_t>(GetU32(source.View(n - 4, 4, scratch).data()));
   if (trailer <= 4 || uint64_t(trailer) > n) {
     Damaged(name, "the size list's length does not match the file");
   }
   const uint64_t list_start = n - uint64_t(trailer);
-  const auto sizes = ParseSizeList(bytes.subspan(list_start, trailer - 4), n, name);
+  const auto sizes = ParseSizeList(source.View(list_start, trailer - 4, scratch), n, name);
 
   // Every part must lie in the file, and together they must fill it up to the size list.
   uint64_t total = 0;
@@ -165,7 +196,7 @@ ProjectContents DecodeProject(std::span<const uint8_t> bytes, const std::string&
   ProjectContents contents;
   const size_t c = sizes.size();
   if (c == 1) {
-    contents.base = DecodeStoredPicture(bytes.subspan(0, sizes[0]), name, "the base image");
+    contents.base = DecodeStoredPicture(source, 0, sizes[0], name, "the base image");
     return contents;
   }
   const uint64_t record_bytes = sizes[c - 1];
@@ -174,7 +205,9 @@ ProjectContents DecodeProject(std::span<const uint8_t> bytes, const std::string&
   }
   const size_t records = record_bytes / kLayerRecordSize;
   const size_t images = c - 2;
-  const uint8_t* rec = bytes.data() + (list_start - record_bytes);
+  const auto record_view = source.View(list_start - record_bytes, record_bytes, scratch);
+  const std::vector<uint8_t> record_copy(record_view.begin(), record_view.end());
+  const uint8_t* rec = record_copy.data();
   size_t bitmap_records = 0;
   for (size_t i = 0; i < records; ++i) bitmap_records += IsBitmapRecord(rec + i * kLayerRecordSize);
   if (bitmap_records != images) {
@@ -185,11 +218,11 @@ ProjectContents DecodeProject(std::span<const uint8_t> bytes, const std::string&
   std::vector<Bitmap32> pictures;
   pictures.reserve(images);
   for (size_t i = 0; i < images; ++i) {
-    pictures.push_back(DecodeStoredPicture(bytes.subspan(offset, sizes[i]), name,
+    pictures.push_back(DecodeStoredPicture(source, offset, sizes[i], name,
                                            "layer picture " + std::to_string(i + 1)));
     offset += sizes[i];
   }
-  contents.base = DecodeStoredPicture(bytes.subspan(offset, sizes[c - 2]), name, "the base image");
+  contents.base = DecodeStoredPicture(source, offset, sizes[c - 2], name, "the base image");
 
   size_t next_picture = 0;
   for (size_t i = 0; i < records; ++i) {
@@ -215,10 +248,16 @@ ProjectContents DecodeProject(std::span<const uint8_t> bytes, const std::string&
   return contents;
 }
 
+}  // namespace
+
+ProjectContents DecodeProject(std::span<const uint8_t> bytes, const std::string& name) {
+  MemorySource source(bytes, name);
+  return DecodeFrom(source, name);
+}
+
 ProjectContents ReadProject(const std::string& path) {
   FileSource file(path);  // refuses folders, pipes and devices
-  std::vector<uint8_t> scratch;
-  return DecodeProject(file.View(0, file.size(), scratch), path);
+  return DecodeFrom(file, path);
 }
 
 void ApplyProject(CardDocument& doc, ProjectContents contents) {

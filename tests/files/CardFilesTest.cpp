@@ -24,7 +24,7 @@ TEST(CardFiles, NameRules) {
       {"/home/a/photo.png", ".png", CardFileKind::kPng, false, false},
       {"/home/a/card.vlm", ".vlm", CardFileKind::kProject, true, true},
       {"/home/a/card.VLM", ".VLM", CardFileKind::kProject, true, true},
-      {"/home/a/card.Vlm", ".Vlm", std::nullopt, false, false},
+      {"/home/a/card.Vlm", ".Vlm", std::nullopt, false, true},
       {"/home/a/scan.tif", ".tif", CardFileKind::kTiff, false, false},
       {"/home/a.b/noext", "", std::nullopt, false, false},
       {"/home/a/anim.GIF", ".GIF", CardFileKind::kGif, true, false},
@@ -86,6 +86,12 @@ TEST_F(CardFilesOnDisk, UnreadableFileLeavesTheCard) {
   CardDocument back;
   OpenCardFile(back, File("card.vlm"));
   EXPECT_EQ(back.LayerCount(), 1);
+  // A project named in mixed case still opens as a project, not as its first picture.
+  fs::copy_file(File("card.vlm"), File("card.Vlm"));
+  CardDocument mixed;
+  OpenCardFile(mixed, File("card.Vlm"));
+  EXPECT_EQ(mixed.LayerCount(), 1);
+  EXPECT_EQ(mixed.base_image().width(), 3);
 }
 
 }  // namespace
