@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "effects/EffectTarget.h"
 #include "effects/EffectThumbnails.h"
@@ -21,7 +22,7 @@ namespace {
 // Every preview is shown within this square, tall ones shrunk to fit, with room for its title.
 constexpr int kShownSize = kThumbnailWidth;
 constexpr int kButtonWidth = kShownSize + 24;
-constexpr int kButtonHeight = kShownSize + 40;
+constexpr int kTitleSpace = 36;  // the title's line and the button's margins
 constexpr int kGap = 4;
 
 // The preview as shown: its colours only, like a picture file without alpha.
@@ -56,7 +57,7 @@ EffectBrowserDialog::EffectBrowserDialog(const CardDocument& doc, Random& random
     button->setText(QString::fromLatin1(entries[i].title.data(), int(entries[i].title.size())));
     button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
     button->setIconSize(QSize(kShownSize, kShownSize));
-    button->setFixedSize(kButtonWidth, kButtonHeight);
+    button->setFixedSize(kButtonWidth, kShownSize + kTitleSpace);
     button->setCheckable(true);
     button->installEventFilter(this);
     view_->addButton(button, i);
@@ -88,8 +89,14 @@ void EffectBrowserDialog::Activate() {
   Choose(-1);
   const Bitmap32* target = EffectTargetPixels(doc_);
   thumbnails_ = target ? BuildEffectThumbnails(*target, random_) : std::vector<Bitmap32>();
+  // A wide picture's previews are shown at their own size with the titles right below them;
+  // a tall picture's are shrunk into the square.
+  const int shown_height =
+      thumbnails_.empty() ? kShownSize : std::min(thumbnails_.front().height(), kShownSize);
   for (int i = 0; i < int(view_->buttons().size()); ++i) {
     QAbstractButton* button = view_->button(i);
+    button->setIconSize(QSize(kShownSize, shown_height));
+    button->setFixedSize(kButtonWidth, shown_height + kTitleSpace);
     button->setIcon(i < int(thumbnails_.size()) ? QIcon(PixmapOf(thumbnails_[size_t(i)]))
                                                 : QIcon());
   }
