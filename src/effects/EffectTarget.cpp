@@ -42,8 +42,7 @@ const Bitmap32* EffectTargetPixels(const CardDocument& doc) {
 }
 
 void ApplyProcessEffect(CardDocument& doc, ProcessEffect which) {
-  static constexpr void (*kRoutines[])(Bitmap32&) noexcept = {MakeGrayscale, InvertColors};
-  const auto routine = kRoutines[static_cast<int>(which)];
+  const auto routine = which == ProcessEffect::kGrayscale ? MakeGrayscale : InvertColors;
   RunCommand(doc, [routine](Bitmap32& target, TargetKind kind) {
     ApplyRgbEffect(target, kind, [routine](Bitmap32& picture) { routine(picture); });
   });
