@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "TempFolder.h"
+#include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/SidePanel.h"
 #include "effects/BrightnessContrastDialog.h"
@@ -30,29 +30,15 @@ Bitmap32 RedWhite() {
   return b;
 }
 
-class EffectCommandsTest : public ::testing::Test {
+class EffectCommandsTest : public testing::WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
   void SetUp() override {
-    window = std::make_unique<MainWindow>(AppPaths(folder.path(), folder.path()));
+    WindowTest::SetUp();
     doc().NewCanvas(2, 1, kWhite);
     doc().MutableBaseImage() = RedWhite();
     doc().Changed();
   }
-  void TearDown() override {
-    doc().set_modified_mark(kMarkUnchanged);
-    window.reset();
-  }
 
-  CardDocument& doc() { return window->document(); }
-  bool Enabled(const char* name) { return window->action(name)->isEnabled(); }
   void Trigger(const char* name) {
     ASSERT_TRUE(Enabled(name)) << name;
     window->action(name)->trigger();
@@ -71,8 +57,6 @@ class EffectCommandsTest : public ::testing::Test {
     });
   }
 
-  testing::TempFolder folder;
-  std::unique_ptr<MainWindow> window;
   bool answered = false;
 };
 

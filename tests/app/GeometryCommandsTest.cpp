@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "TempFolder.h"
+#include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/SidePanel.h"
 #include "document/UndoRedo.h"
@@ -31,27 +31,14 @@ Bitmap32 FromRows(const std::vector<std::string>& rows) {
   return b;
 }
 
-class GeometryCommandsTest : public ::testing::Test {
+class GeometryCommandsTest : public testing::WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
   void SetUp() override {
-    window = std::make_unique<MainWindow>(AppPaths(folder.path(), folder.path()));
+    WindowTest::SetUp();
     window->show();
     doc().NewCanvas(640, 480, 0xFFFFFFFF);
   }
-  void TearDown() override {
-    doc().set_modified_mark(kMarkUnchanged);
-    window.reset();
-  }
 
-  CardDocument& doc() { return window->document(); }
   BitmapLayer& SelectedPhoto(Bitmap32 pixels, Location at) {
     BitmapLayer& l = doc().AppendBitmapLayer(std::move(pixels), at);
     doc().SelectLayer(&l);
@@ -80,9 +67,6 @@ class GeometryCommandsTest : public ::testing::Test {
       answer(d);
     });
   }
-
-  testing::TempFolder folder;
-  std::unique_ptr<MainWindow> window;
 };
 
 TEST_F(GeometryCommandsTest, MenuAndPopUpItemsTurnAndFlipTheSelectedLayer) {

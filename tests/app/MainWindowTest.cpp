@@ -13,6 +13,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "WindowTest.h"
 #include "app/MainWindow.h"
 #include "app/SidePanel.h"
 #include "document/LayerOperations.h"
@@ -38,35 +39,15 @@ void ClickButton(QWidget* box, QMessageBox::StandardButton which) {
   if (auto* mb = qobject_cast<QMessageBox*>(box)) mb->button(which)->click();
 }
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public testing::WindowTest {
  protected:
-  static void SetUpTestSuite() {
-    if (!QApplication::instance()) {
-      static int argc = 1;
-      static char name[] = "app_tests";
-      static char* argv[] = {name, nullptr};
-      new QApplication(argc, argv);
-    }
-  }
-
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("velmora_window_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    window = std::make_unique<MainWindow>(AppPaths(dir.string(), dir.string()));
+    WindowTest::SetUp();
     window->show();
   }
-  void TearDown() override {
-    window->document().set_modified_mark(kMarkUnchanged);
-    window.reset();
-    fs::remove_all(dir);
-  }
 
-  bool Enabled(const char* name) { return window->action(name)->isEnabled(); }
-  QString Path(const char* name) { return QString::fromStdString((dir / name).string()); }
-
-  fs::path dir;
-  std::unique_ptr<MainWindow> window;
+  QString Path(const char* name) { return QString::fromStdString(folder / name); }
+  std::string dir_path() const { return folder.path(); }
 };
 
 TEST_F(MainWindowTest, MenuEnablingFollowsTheCardAndTheSelection) {
@@ -240,7 +221,7 @@ TEST_F(MainWindowTest, SettingsAreWrittenAtCloseAndReadAtStart) {
   QFile view(Path("View.atp"));
   ASSERT_TRUE(view.open(QIODevice::ReadOnly));
   EXPECT_EQ(view.readAll(), "CHESS");
-  window = std::make_unique<MainWindow>(AppPaths(dir.string(), dir.string()));
+  window = std::make_unique<MainWindow>(AppPaths(dir_path(), dir_path()));
   EXPECT_TRUE(window->view()->background().chess);
   EXPECT_TRUE(window->action("N103")->isChecked());
 }
