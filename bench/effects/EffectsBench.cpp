@@ -30,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchSupport.h"
 #include "effects/ApplyRgbEffect.h"
 #include "effects/BlurEffects.h"
 #include "effects/ColorAdjust.h"
@@ -116,11 +117,9 @@ const EffectCase kOthers[] = {
     {"wave27", [](Bitmap32& b) { Wave(b, 27, 20, 1); }, false},
 };
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::ConvertProgram;
+using bench::SecondsSince;
 
 // Before each run the picture is put back with a memcpy of the whole buffer, outside the timing;
 // that memcpy is timed too, so every figure has its baseline from the same moment: vs_memcpy is
@@ -229,11 +228,6 @@ std::string Folder() {
   return folder;
 }
 
-std::string ConvertProgram() {
-  if (const char* env = std::getenv("VELMORA_CONVERT")) return env;
-  return std::filesystem::exists("/usr/bin/convert") ? "/usr/bin/convert" : "convert";
-}
-
 struct CommandCase {
   const char* name;
   Routine own;              // on the base image as read from the file
@@ -262,26 +256,14 @@ void Command(benchmark::State& state, const CommandCase& c) {
   const std::string in = Folder() + "/in.bmp", out = Folder() + "/own.bmp";
   const std::string command =
       ConvertProgram() + " " + in + " " + c.convert_ops + " " + Folder() + "/convert.bmp";
-  double own_seconds = 0, convert_seconds = 0;
-  for (auto _ : state) {
-    const Clock::time_point own_start = Clock::now();
-    Bitmap32 b = ReadBmp(in);
-    c.own(b);
-    WriteBmp(out, b);
-    const double own = SecondsSince(own_start);
-    own_seconds += own;
-    state.SetIterationTime(own);
-    const Clock::time_point convert_start = Clock::now();
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError(("failed: " + command).c_str());
-      break;
-    }
-    convert_seconds += SecondsSince(convert_start);
-  }
-  state.counters["convert_ms"] =
-      benchmark::Counter(convert_seconds * 1e3, benchmark::Counter::kAvgIterations);
-  state.counters["convert_vs_own"] = convert_seconds / own_seconds;
-  state.SetLabel(c.convert_ops);
+  bench::OwnBesideConvert(
+      state,
+      [&] {
+        Bitmap32 b = ReadBmp(in);
+        c.own(b);
+        WriteBmp(out, b);
+      },
+      command, c.convert_ops);
   SetBytes(state);
 }
 

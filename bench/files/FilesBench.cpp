@@ -15,6 +15,7 @@
 #include <memory>
 #include <string>
 
+#include "../BenchSupport.h"
 #include "document/CardDocument.h"
 #include "files/ProjectFile.h"
 #include "graphics/Random.h"
@@ -195,14 +196,6 @@ void BM_Thumbnail256(benchmark::State& state) {
   const Files& f = TheFiles();
   RunTool(state, "thumbnail -s 256 " + f.project + " " + f.folder + "/thumb.png");
 }
-
-#define VELMORA_BENCH(name, iterations) \
-  BENCHMARK(name)                       \
-      ->Unit(benchmark::kMillisecond)   \
-      ->UseRealTime()                   \
-      ->Iterations(iterations)          \
-      ->Repetitions(5)                  \
-      ->ReportAggregatesOnly(true)
 
 VELMORA_BENCH(BM_PlainWrite, 5)->Arg(0)->Arg(1);
 VELMORA_BENCH(BM_SaveProject, 5);

@@ -26,6 +26,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchSupport.h"
 #include "effects/GeometryTransforms.h"
 #include "effects/PerspectiveCorrection.h"
 #include "graphics/Draw.h"
@@ -35,11 +36,9 @@
 namespace velmora {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double SecondsSince(Clock::time_point start) {
-  return std::chrono::duration<double>(Clock::now() - start).count();
-}
+using bench::Clock;
+using bench::ConvertProgram;
+using bench::SecondsSince;
 
 // A photo-like opaque picture: each channel a smooth landscape of slow waves with a little
 // grain, so neighbouring pixels are alike but every level occurs.
@@ -79,11 +78,6 @@ std::string Folder() {
     return dir.string();
   }();
   return folder;
-}
-
-std::string ConvertProgram() {
-  if (const char* env = std::getenv("VELMORA_CONVERT")) return env;
-  return "convert";
 }
 
 void BM_Memcpy(benchmark::State& state) {
@@ -141,24 +135,8 @@ void Command(benchmark::State& state, const Case& c) {
   const std::string out = Folder() + "/own.bmp";
   const std::string command =
       ConvertProgram() + " " + in + " " + c.convert_ops + " " + Folder() + "/convert.bmp";
-  double own_seconds = 0, convert_seconds = 0;
-  for (auto _ : state) {
-    const Clock::time_point own_start = Clock::now();
-    SavePicture(out, c.own(LoadPicture(in)));
-    const double own = SecondsSince(own_start);
-    own_seconds += own;
-    state.SetIterationTime(own);
-    const Clock::time_point convert_start = Clock::now();
-    if (std::system(command.c_str()) != 0) {
-      state.SkipWithError(("failed: " + command).c_str());
-      break;
-    }
-    convert_seconds += SecondsSince(convert_start);
-  }
-  state.counters["convert_ms"] =
-      benchmark::Counter(convert_seconds * 1e3, benchmark::Counter::kAvgIterations);
-  state.counters["convert_vs_own"] = convert_seconds / own_seconds;
-  state.SetLabel(c.convert_ops);
+  bench::OwnBesideConvert(
+      state, [&] { SavePicture(out, c.own(LoadPicture(in))); }, command, c.convert_ops);
 }
 
 void InProcessRotate(benchmark::State& state) {

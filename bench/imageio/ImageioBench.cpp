@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "../BenchSupport.h"
 #include "graphics/Random.h"
 #include "imageio/PictureIO.h"
 
@@ -198,14 +199,6 @@ void BM_BmpFileToJpeg(benchmark::State& state) {
 void BM_ImageMagickBmpRead(benchmark::State& state) {
   RunImageMagick(state, TheFiles().bmp + " null:");
 }
-
-#define VELMORA_BENCH(name, iterations) \
-  BENCHMARK(name)                       \
-      ->Unit(benchmark::kMillisecond)   \
-      ->UseRealTime()                   \
-      ->Iterations(iterations)          \
-      ->Repetitions(5)                  \
-      ->ReportAggregatesOnly(true)
 
 VELMORA_BENCH(BM_PlainFileRead, 20);
 VELMORA_BENCH(BM_BmpRead, 20);
