@@ -8,6 +8,8 @@
 #include <QVBoxLayout>
 #include <vector>
 
+#include "files/ExportDialogSupport.h"
+
 namespace velmora {
 namespace {
 
@@ -57,15 +59,7 @@ GifSettingsDialog::GifSettingsDialog(QWidget* parent) : QDialog(parent) {
   }
   buttons_[3]->setChecked(true);
   layout->addWidget(group);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  auto* save = new QPushButton("Save", this);
-  save->setObjectName("BitBtn1");
-  save->setDefault(true);
-  buttons->addWidget(save);
-  layout->addLayout(buttons);
-  connect(save, &QPushButton::clicked, this, &QDialog::accept);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
+  AddSaveRow(this, layout);
 }
 
 void GifSettingsDialog::ShowColourCount(const Bitmap32& picture) {

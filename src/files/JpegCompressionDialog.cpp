@@ -7,6 +7,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "files/ExportDialogSupport.h"
 #include "widgets/GaugeBar.h"
 
 namespace velmora {
@@ -28,13 +29,7 @@ JpegCompressionDialog::JpegCompressionDialog(QWidget* parent) : QDialog(parent) 
   gauge_->setObjectName("TrackBar1");
   gauge_->setMinimumWidth(240);
   layout->addWidget(gauge_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  auto* save = new QPushButton("Save", this);
-  save->setObjectName("BitBtn1");
-  save->setDefault(true);
-  buttons->addWidget(save);
-  layout->addLayout(buttons);
+  AddSaveRow(this, layout);
 
   connect(gauge_, &QSlider::valueChanged, this, [this](int v) {
     const QSignalBlocker block(quality_edit_);
@@ -44,8 +39,6 @@ JpegCompressionDialog::JpegCompressionDialog(QWidget* parent) : QDialog(parent) 
     const QSignalBlocker block(gauge_);
     gauge_->setValue(v);
   });
-  connect(save, &QPushButton::clicked, this, &QDialog::accept);
-  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 int JpegCompressionDialog::quality() const { return quality_edit_->value(); }
